@@ -1,0 +1,45 @@
+// Replays fuzz inputs through a target without libFuzzer: every file named on the command line,
+// or every file inside a named folder, is passed to LLVMFuzzerTestOneInput once. The test build
+// runs this over the corpus, so every input ever found interesting stays a regression test.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+void replay(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int count = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::filesystem::path arg(argv[i]);
+    if (std::filesystem::is_directory(arg)) {
+      for (const auto& entry : std::filesystem::recursive_directory_iterator(arg)) {
+        if (entry.is_regular_file()) {
+          replay(entry.path());
+          ++count;
+        }
+      }
+    } else if (std::filesystem::is_regular_file(arg)) {
+      replay(arg);
+      ++count;
+    } else {
+      std::fprintf(stderr, "no such input: %s\n", argv[i]);
+      return 1;
+    }
+  }
+  std::printf("replayed %d inputs\n", count);
+  return 0;
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Ondrix needs to build, test, fuzz and benchmark. Idempotent and
+# quiet: packages already installed are skipped, and apt-get runs only when something is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # ondrix-cli
+  libcli11-dev nlohmann-json3-dev
+  # record files (SHA-1)
+  libssl-dev
+  # fuzzing
+  clang libclang-rt-14-dev
+  # benchmark peer for the terminal interpreter
+  libvterm-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Ondrix (release) and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+if [ $# -eq 0 ]; then set -- --help; fi
+exec build/release/bin/ondrix-cli "$@"

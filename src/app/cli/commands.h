@@ -1,0 +1,20 @@
+#pragma once
+// The sub-commands of ondrix-cli. Each registers itself on the application and returns the exit
+// status through `exitCode` when it has run.
+
+#include <CLI/CLI.hpp>
+
+namespace ondrix::cli {
+
+// Exit statuses shared by every sub-command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitCompileError = 2;
+inline constexpr int kExitUsage = 64;
+inline constexpr int kExitTimeout = 124;
+
+// Each adds its sub-command to `app`; the sub-command's callback stores its exit status in
+// `exitCode`. Engine errors may propagate as exceptions: main prints them and exits 1.
+// (One declaration per sub-command, defined in <name>_command.cpp.)
+
+}  // namespace ondrix::cli

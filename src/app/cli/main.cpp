@@ -1,0 +1,28 @@
+// ondrix-cli: the engines without a display. See docs/cli.md for the contract of each sub-command.
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <exception>
+
+#include "app/cli/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Ondrix headless tool: replays terminal streams, edits record files, runs scripts"};
+  app.require_subcommand(1);
+  int exitCode = ondrix::cli::kExitOk;
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return ondrix::cli::kExitUsage;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+    return ondrix::cli::kExitFailure;
+  }
+  return exitCode;
+}

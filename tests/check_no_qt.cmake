@@ -1,0 +1,17 @@
+# Fails when a file of an engine directory includes a Qt header. Qt belongs only in platform/qt,
+# the view directories, shell/ui and the GUI executable.
+file(GLOB_RECURSE files ${ROOT}/*.h ${ROOT}/*.cpp)
+set(offenders "")
+foreach(f ${files})
+  file(RELATIVE_PATH rel ${ROOT} ${f})
+  if(rel MATCHES "^(platform/qt|term/view|shell/ui|app/gui)/")
+    continue()
+  endif()
+  file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+  if(hits)
+    list(APPEND offenders ${rel})
+  endif()
+endforeach()
+if(offenders)
+  message(FATAL_ERROR "Qt included in engine files: ${offenders}")
+endif()
