@@ -16,5 +16,6 @@ inline constexpr int kExitTimeout = 124;
 // Each adds its sub-command to `app`; the sub-command's callback stores its exit status in
 // `exitCode`. Engine errors may propagate as exceptions: main prints them and exits 1.
 // (One declaration per sub-command, defined in <name>_command.cpp.)
+void addReplayCommand(CLI::App& app, int& exitCode);
 
 }  // namespace ondrix::cli

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   CLI::App app{"Ondrix headless tool: replays terminal streams, edits record files, runs scripts"};
   app.require_subcommand(1);
   int exitCode = ondrix::cli::kExitOk;
+  ondrix::cli::addReplayCommand(app, exitCode);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,579 @@
+// The escape-sequence interpreter: ProcessChar turns received bytes into changes of the screen.
+//
+// State table (checked in this order for every byte):
+//
+//   state    condition                            action                               next
+//   -------  -----------------------------------  -----------------------------------  -------
+//   any      PrinterPassThrough                   copy the byte to the printer job     (go on)
+//   literal  LiteralCount >= 1                    odd count: WriteChar, even: drop;    ground/
+//                                                 LiteralCount - 1                     escape
+//   escape   buffer empty, 7 8 < = > D E H M      dispatch ESC c                       ground
+//   escape   buffer is one of ( ) * +             dispatch the designator with c       ground
+//   escape   blank, 0-9, ; or ?                   collect; the 80th collected          escape/
+//                                                 character beeps and drops it all     ground
+//   escape   buffer empty, ( ) * + or [           collect (same 80 check)              escape
+//   escape   anything else, control bytes too     c is the final character: dispatch   ground
+//   ground   (XlatActive: c := CurrentTable[c])
+//   ground   NUL                                  nothing                              ground
+//   ground   BEL / BS / HT                        beep / BackSpace / Tab               ground
+//   ground   LF / CR                              LineFeed (+CR) / CarriageReturn (+LF)ground
+//   ground   SO / SI                              line-drawing / ASCII table           ground
+//   ground   ESC                                  empty the buffer                     escape
+//   ground   any other byte                       (InsertMode: InsertChars 1) WriteChar ground
+//
+// Unlike the common terminal parsers: a control byte inside a sequence is its final character
+// (and is consumed), ESC ESC prints the second ESC's glyph, and an 80-character sequence beeps.
+// Collected bytes are never translated. The buffer holds what followed ESC without the final
+// character; position 1 is the first character (for CSI the '['), parameters start at 2.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/services.h"
+#include "term/screen.h"
+
+namespace ondrix::term {
+namespace {
+
+constexpr int kMaxParameter = 65535;  // parameters saturate here instead of overflowing
+
+constexpr std::string_view kInvalid = "Invalid Escape Sequence: ";
+constexpr std::string_view kUnimplemented = "Unimplemented Escape Sequence: ";
+constexpr std::string_view kPrinterFailed = "Cannot passthrough to printer.";
+
+constexpr bool isDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
+constexpr bool isDesignator(std::uint8_t c) { return c == '(' || c == ')' || c == '*' || c == '+'; }
+constexpr bool isCollected(std::uint8_t c) { return c == ' ' || isDigit(c) || c == ';' || c == '?'; }
+constexpr bool isShortFinal(std::uint8_t c) {
+  return c == '7' || c == '8' || c == '<' || c == '=' || c == '>' || c == 'D' || c == 'E' ||
+         c == 'H' || c == 'M';
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Entry points
+
+void TScreen::ProcessChar(std::uint8_t c) {
+  if (printerPassThrough_ && printer_)
+    printer_->write(std::string_view(reinterpret_cast<const char*>(&c), 1));
+  if (literalCount_ >= 1) {
+    if (literalCount_ & 1) WriteChar(c);
+    --literalCount_;
+  } else if (escMode_) {
+    collectEscape(c);
+  } else {
+    processGround(xlatActive_ ? (*currentTable_)[c] : c);
+  }
+  checkAfterByte();
+}
+
+void TScreen::ProcessBlock(std::string_view bytes) {
+  ProcessBlock(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+}
+
+// Byte for byte the same as ProcessChar. In ground state (no sequence, no literal count, no
+// printer, no insert mode) a run of printable bytes is stored into the cursor line in one pass,
+// up to the wrap column.
+void TScreen::ProcessBlock(std::span<const std::uint8_t> bytes) {
+  const std::uint8_t* p = bytes.data();
+  const std::uint8_t* const end = p + bytes.size();
+  while (p < end) {
+    if (escMode_ || literalCount_ != 0 || printerPassThrough_ || insertMode_) {
+      ProcessChar(*p++);
+      continue;
+    }
+    const TranslationTable& table = xlatActive_ ? *currentTable_ : kIdentityTable;
+    const int limit = autoWrap_ ? cols_ : kMaxCol;
+    if (kControlBytes[table[*p]] || col_ >= limit) {
+      processGround(table[*p++]);
+      checkAfterByte();
+      continue;
+    }
+    TLine& l = row(row_);
+    const std::uint8_t graphics = graphics_ ? 0x80 : 0x00;
+    const std::size_t room = std::min<std::size_t>(end - p, limit - col_);
+    std::uint8_t* dst = l.Chars.data() + col_;
+    std::size_t k = 0;
+    while (k < room) {
+      const std::uint8_t t = table[p[k]];
+      if (kControlBytes[t]) break;
+      dst[k] = t | graphics;
+      ++k;
+    }
+    std::fill_n(l.Attrs.data() + col_, k, attribute_);
+    MarkChanged(row_, col_);
+    MarkChanged(row_, col_ + static_cast<int>(k) - 1);
+    col_ += static_cast<int>(k);
+    p += k;
+    checkAfterByte();
+  }
+}
+
+void TScreen::processGround(std::uint8_t c) {
+  switch (c) {
+    case 0x00:
+      break;
+    case 0x07:
+      beep();
+      break;
+    case 0x08:
+      BackSpace();
+      break;
+    case 0x09:
+      Tab();
+      break;
+    case 0x0A:
+      LineFeed();
+      if (autoCR_) CarriageReturn();
+      break;
+    case 0x0D:
+      CarriageReturn();
+      if (autoLF_) LineFeed();
+      break;
+    case 0x0E:
+      currentTable_ = keyTable_ = &kLineDrawingTable;
+      break;
+    case 0x0F:
+      currentTable_ = keyTable_ = &kAsciiTable;
+      break;
+    case 0x1B:
+      escLength_ = 0;
+      escMode_ = true;
+      break;
+    default:
+      if (insertMode_) InsertChars(1);
+      WriteChar(c);
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Escape collection
+
+void TScreen::collectEscape(std::uint8_t c) {
+  if (escLength_ == 0 && isShortFinal(c)) {
+    dispatchEscape(c);
+  } else if (escLength_ == 1 && isDesignator(escBuffer_[0])) {
+    dispatchEscape(c);
+  } else if (isCollected(c) || (escLength_ == 0 && (isDesignator(c) || c == '['))) {
+    appendEscape(c);
+  } else {
+    dispatchEscape(c);
+  }
+}
+
+// Appends to the buffer; the 80th character discards the sequence with a beep.
+void TScreen::appendEscape(std::uint8_t c) {
+  escBuffer_[escLength_++] = c;
+  if (escLength_ < kEscBufferSize) return;
+  beep();
+  escLength_ = 0;
+  escMode_ = false;
+}
+
+std::uint8_t TScreen::escAt(int pos) const { return pos <= escLength_ ? escBuffer_[pos - 1] : 0; }
+
+// Skips blanks from `pos`, reads a decimal number (0 when there are no digits, saturating at
+// 65535) and returns the position after it.
+int TScreen::getNumber(int pos, int& value) const {
+  while (pos <= escLength_ && escBuffer_[pos - 1] == ' ') ++pos;
+  value = 0;
+  while (pos <= escLength_ && isDigit(escBuffer_[pos - 1])) {
+    value = std::min(value * 10 + (escBuffer_[pos - 1] - '0'), kMaxParameter);
+    ++pos;
+  }
+  return pos;
+}
+
+// A further parameter: read only when a ';' follows (after blanks); otherwise `value` keeps its
+// default.
+int TScreen::getSecond(int pos, int& value) const {
+  while (pos <= escLength_ && escBuffer_[pos - 1] == ' ') ++pos;
+  if (escAt(pos) != ';') return pos;
+  return getNumber(pos + 1, value);
+}
+
+void TScreen::dispatchEscape(std::uint8_t final) {
+  if (escLength_ == 0) {
+    dispatchShort(final);
+  } else {
+    switch (escBuffer_[0]) {
+      case ' ':
+        if (final != 'F') traceSequence(kInvalid, final);
+        break;
+      case '(':
+        if (final == '0' || final == 'B') {
+          currentTable_ = keyTable_ = final == '0' ? &kLineDrawingTable : &kAsciiTable;
+          xlatActive_ = xlatDefault_;
+        } else {
+          traceSequence(kInvalid, final);
+        }
+        break;
+      case ')':
+      case '*':
+      case '+':
+        break;  // G1..G3 designations are accepted and have no effect
+      case '[':
+        dispatchCsi(final);
+        break;
+      default:
+        traceSequence(kInvalid, final);
+        break;
+    }
+  }
+  escLength_ = 0;
+  escMode_ = false;
+}
+
+// ESC c with nothing collected.
+void TScreen::dispatchShort(std::uint8_t final) {
+  switch (final) {
+    case '7':
+      SaveCursor();
+      break;
+    case '8':
+      RestoreCursor();
+      break;
+    case '<':
+    case '=':
+    case '>':
+    case 'H':
+      break;
+    case 'D':
+      ScrollUp(true);
+      break;
+    case 'E':
+      traceSequence(kUnimplemented, final);
+      break;
+    case 'M':
+      ReverseIndex();
+      break;
+    default:
+      traceSequence(kInvalid, final);
+      WriteChar(final);  // ESC ESC prints the glyph of the second ESC
+      break;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// CSI sequences
+
+void TScreen::dispatchCsi(std::uint8_t final) {
+  int n = 0;
+  const int next = getNumber(2, n);
+  const int count = std::max(n, 1);
+  switch (final) {
+    case '@':
+      InsertChars(count);
+      break;
+    case 'A':
+      row_ = std::max(row_ - count, 0);
+      break;
+    case 'B':
+      row_ = std::min(row_ + count, rows_ - 1);
+      break;
+    case 'C':
+      col_ += count;
+      if (col_ >= cols_) {
+        if (autoWrap_) {
+          // One wrap onto the next row; a column still beyond the line stays at its end.
+          col_ = std::min(col_ - cols_, kMaxCol);
+          row_ = std::min(row_ + 1, rows_ - 1);
+        } else {
+          col_ = cols_ - 1;
+        }
+      }
+      break;
+    case 'D':
+      col_ = std::max(col_ - count, 0);
+      break;
+    case 'H':
+    case 'f': {
+      int m = 1;
+      getSecond(next, m);
+      GotoXY(std::max(m, 1) - 1, count - 1);
+      break;
+    }
+    case 'I':
+      privateGroup();
+      break;
+    case 'J':
+      if (n == 0) {
+        attribute_ = normal_.attribute();
+        EraseToEndOfScreen();
+      } else if (n == 1) {
+        EraseToStartOfScreen();
+      } else if (n == 2) {
+        ClearScreen();
+      } else {
+        traceSequence(kInvalid, final);
+      }
+      break;
+    case 'K':
+      EraseToEndOfLine();
+      break;
+    case 'L':
+      InsertLines(count);
+      break;
+    case 'M':
+      DeleteLines(count);
+      break;
+    case 'P':
+      DeleteChars(count);
+      break;
+    case 'S':
+      ScrollUp(true);
+      break;
+    case 'T':
+      traceSequence(kUnimplemented, final);
+      break;
+    case 'g':
+    case '>':
+      break;
+    case 'h':
+    case 'l':
+      setMode(final);
+      break;
+    case 'i':
+      if (escAt(2) == '5')
+        startPrinter();
+      else if (escAt(2) == '4')
+        stopPrinter();
+      break;
+    case 'm':
+      selectGraphicRendition();
+      break;
+    case 'n':
+      reportCursorPosition();
+      break;
+    case 'r':
+      setScrollRegion();
+      break;
+    case 's':
+      SaveCursor();
+      break;
+    case 'u':
+      RestoreCursor();
+      break;
+    default:
+      traceSequence(kInvalid, final);
+      break;
+  }
+}
+
+// h / l, decided by the character at position 2.
+void TScreen::setMode(std::uint8_t final) {
+  const bool set = final == 'h';
+  if (!set) scrollBottom_ = rows_ - 1;
+  const std::uint8_t kind = escAt(2);
+  if (kind == '4') {
+    insertMode_ = set;
+    traceSequence(kUnimplemented, final);
+    return;
+  }
+  if (kind != '?') {
+    traceSequence(kUnimplemented, final);
+    return;
+  }
+  int mode = 0;
+  getNumber(3, mode);
+  switch (mode) {
+    case 1:
+      // The bottom row leaves the scroll region (a one-row screen keeps its one row).
+      if (set) scrollBottom_ = std::max(rows_ - 2, scrollTop_);
+      break;
+    case 4:
+      break;
+    case 7:
+      autoWrap_ = set;
+      break;
+    case 25:
+      cursorHidden_ = !set;
+      if (OnCursorVisibility) OnCursorVisibility(*this);
+      break;
+    default:
+      traceSequence(kUnimplemented, final);
+      break;
+  }
+}
+
+void TScreen::selectGraphicRendition() {
+  if (escLength_ == 1) {
+    attribute_ = normal_.attribute();
+    return;
+  }
+  int pos = 2;
+  while (pos <= escLength_) {
+    const std::uint8_t c = escBuffer_[pos - 1];
+    if (c == ' ' || c == ';' || c == '[') {
+      ++pos;
+      continue;
+    }
+    if (!isDigit(c)) {  // a '?' among the values: no number to apply
+      traceSequence(kInvalid, 'm');
+      ++pos;
+      continue;
+    }
+    int value = 0;
+    pos = getNumber(pos, value);
+    if (value >= 30 && value <= 37) {
+      attribute_ = static_cast<std::uint8_t>((attribute_ & 0xF8) | (value - 30));
+    } else if (value >= 40 && value <= 47) {
+      attribute_ = static_cast<std::uint8_t>((attribute_ & 0x8F) | ((value - 40) << 4));
+    } else {
+      switch (value) {
+        case 0:
+        case 27:
+          attribute_ = normal_.attribute();
+          break;
+        case 1:
+          attribute_ = static_cast<std::uint8_t>((attribute_ & 0xF0) | bold_.fore);
+          break;
+        case 4:
+          attribute_ = underline_.attribute();
+          break;
+        case 5:
+          attribute_ = blink_.attribute();
+          break;
+        case 7:
+          attribute_ = reverse_.attribute();
+          break;
+        case 8:
+          attribute_ = 0;
+          break;
+        case 10:
+          graphics_ = false;
+          break;
+        case 12:
+          graphics_ = true;
+          break;
+        case 22:
+          attribute_ &= 0xF7;
+          break;
+        default:
+          traceSequence(kInvalid, 'm');
+          break;
+      }
+    }
+  }
+}
+
+void TScreen::setScrollRegion() {
+  int top = 0;
+  const int next = getNumber(2, top);
+  int bottom = 1;
+  if (top != 0) getSecond(next, bottom);
+  if (top != 0 && top - 1 < bottom - 1 && bottom - 1 < rows_) {
+    scrollTop_ = top - 1;
+    scrollBottom_ = bottom - 1;
+  } else {
+    scrollTop_ = 0;
+    scrollBottom_ = rows_ - 1;
+  }
+}
+
+// ESC [ n I: translation on/off, literal bytes, and two accepted no-ops.
+void TScreen::privateGroup() {
+  int n = 0;
+  int pos = getNumber(2, n);
+  switch (n) {
+    case 0:
+      xlatActive_ = true;
+      break;
+    case 1: {
+      int count = 1;
+      getSecond(pos, count);
+      literalCount_ = count;
+      break;
+    }
+    case 2: {
+      int ignored = 0;
+      getSecond(pos, ignored);
+      break;
+    }
+    case 3: {
+      if (!platform::services().trace->enabled()) break;
+      char text[64];
+      int len = std::snprintf(text, sizeof text, "Special key ");
+      for (int i = 0; i < 4; ++i) {
+        int key = 0;
+        pos = getSecond(pos, key);
+        len += std::snprintf(text + len, sizeof text - len, "%02X", key);
+      }
+      len += std::snprintf(text + len, sizeof text - len, "\r\n");
+      traceLine(std::string_view(text, std::min<std::size_t>(len, sizeof text - 1)));
+      break;
+    }
+    case 4:
+      xlatActive_ = false;
+      break;
+    default:
+      traceSequence(kUnimplemented, 'I');
+      break;
+  }
+}
+
+void TScreen::reportCursorPosition() {
+  if (!OnCursorPos) return;
+  char text[32];
+  const int len = std::snprintf(text, sizeof text, "\x1b[%d;%dR", row_ + 1, col_ + 1);
+  OnCursorPos(*this, std::string_view(text, len));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printer, beep, trace
+
+void TScreen::startPrinter() {
+  if (!printer_) {
+    printer_ = platform::services().printer->open();
+    if (!printer_) {
+      platform::services().dialogs->messageBox(kPrinterFailed, "Error",
+                                               platform::MessageStyle::Error,
+                                               platform::MessageButtons::Ok);
+      return;
+    }
+  }
+  printerPassThrough_ = true;
+}
+
+void TScreen::stopPrinter() {
+  printer_.reset();  // ends the print job
+  printerPassThrough_ = false;
+}
+
+void TScreen::beep() { platform::services().beeper->beep(); }
+
+// "<prefix><collected characters><final>" CR LF.
+void TScreen::traceSequence(std::string_view prefix, std::uint8_t final) {
+  if (!platform::services().trace->enabled()) return;
+  std::array<char, 128> text;
+  std::size_t len = prefix.copy(text.data(), prefix.size());
+  len += EscBuffer().copy(text.data() + len, EscBuffer().size());
+  text[len++] = static_cast<char>(final);
+  text[len++] = '\r';
+  text[len++] = '\n';
+  traceLine(std::string_view(text.data(), len));
+}
+
+// Every trace line is preceded by its own trace of the running counter.
+void TScreen::traceLine(std::string_view text) {
+  platform::TraceSink& trace = *platform::services().trace;
+  char counter[8];
+  traceCounter_ = (traceCounter_ + 1) & 0xFFFF;
+  std::snprintf(counter, sizeof counter, "%04X ", traceCounter_);
+  trace.write(std::string_view(counter, 5));
+  trace.write(text);
+}
+
+void TScreen::checkAfterByte() const {
+#ifdef ONDRIX_ENGINE_CHECKS
+  if (const char* broken = CheckInvariants()) {
+    std::fprintf(stderr, "TScreen invariant broken: %s\n", broken);
+    std::abort();
+  }
+#endif
+}
+
+}  // namespace ondrix::term

@@ -1,0 +1,332 @@
+// The screen buffer: cursor movement, printing, scrolling, erasing, the scroll-back history.
+//
+// Storage: the visible rows are reached through rowMap_, so scrolling a region rotates up to 100
+// one-byte entries instead of copying line records; the history is a ring of 1501 lines whose
+// index 0 sits at historyHead_, so dropping the oldest line is one step of the head. Every index
+// and count the owner sees (history 0..1500 with 1500 the newest, HistoryCount, PushedCount)
+// behaves as if the lines were shifted.
+
+#include "term/screen.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/printer.h"
+
+namespace ondrix::term {
+
+void TLine::Clear(std::uint8_t attribute) {
+  Chars.fill(0x20);
+  Attrs.fill(attribute);
+}
+
+TScreen::TScreen() : block_(std::make_unique<Block>()) {
+  for (TLine& l : block_->lines) l.Clear(kCreateAttribute);
+  for (TLine& l : block_->history) l.Clear(kCreateAttribute);
+  for (TLine& l : block_->pushed) l.Clear(kCreateAttribute);
+  for (int i = 0; i < kScreenLines; ++i) rowMap_[i] = static_cast<std::uint8_t>(i);
+  ResetChanged();
+}
+
+TScreen::~TScreen() = default;
+
+// ---------------------------------------------------------------------------------------------
+// Colours
+
+void TScreen::SetNormalColors(int fore, int back) {
+  normal_ = {static_cast<std::uint8_t>(fore & 0x0F), static_cast<std::uint8_t>(back & 0x0F)};
+  attribute_ = normal_.attribute();
+  for (TLine& l : block_->lines) l.Attrs.fill(attribute_);
+}
+
+void TScreen::SetBoldColors(int fore, int back) {
+  bold_ = {static_cast<std::uint8_t>(fore & 0x0F), static_cast<std::uint8_t>(back & 0x0F)};
+}
+void TScreen::SetUnderlineColors(int fore, int back) {
+  underline_ = {static_cast<std::uint8_t>(fore & 0x0F), static_cast<std::uint8_t>(back & 0x0F)};
+}
+void TScreen::SetBlinkColors(int fore, int back) {
+  blink_ = {static_cast<std::uint8_t>(fore & 0x0F), static_cast<std::uint8_t>(back & 0x0F)};
+}
+void TScreen::SetReverseColors(int fore, int back) {
+  reverse_ = {static_cast<std::uint8_t>(fore & 0x0F), static_cast<std::uint8_t>(back & 0x0F)};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Size
+
+void TScreen::SetRows(int n) {
+  n = std::clamp(n, 1, kMaxRows);
+  if (n == rows_) return;
+  rows_ = n;
+  scrollBottom_ = n - 1;
+  // The top of the region is kept, unless it now lies below the screen's last row.
+  if (scrollTop_ > scrollBottom_) scrollTop_ = 0;
+  ClearScreen();
+}
+
+void TScreen::SetCols(int n) {
+  n = std::clamp(n, 1, kMaxCols);
+  if (n == cols_) return;
+  cols_ = n;
+  ClearScreen();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Cursor and printing
+
+void TScreen::GotoXY(int col, int row) {
+  col_ = std::clamp(col, 0, cols_ - 1);
+  row_ = std::clamp(row, 0, rows_ - 1);
+}
+
+void TScreen::WriteChar(std::uint8_t ch) {
+  if (col_ >= cols_ && autoWrap_) {
+    col_ = 0;
+    if (++row_ >= rows_) {
+      --row_;
+      ScrollUp(true);
+    }
+  }
+  if (graphics_) ch |= 0x80;
+  TLine& l = row(row_);
+  l.Chars[col_] = ch;
+  l.Attrs[col_] = attribute_;
+  MarkChanged(row_, col_);
+  if (col_ < kMaxCol) ++col_;
+}
+
+void TScreen::LineFeed() {
+  if (++row_ > scrollBottom_) {
+    row_ = scrollBottom_;
+    ScrollUp(true);
+  }
+}
+
+void TScreen::CarriageReturn() { col_ = 0; }
+
+void TScreen::BackSpace() {
+  if (col_ > 0) --col_;
+}
+
+void TScreen::Tab() {
+  if (col_ >= kMaxCol) return;
+  ++col_;
+  while (col_ % 8 != 0 && col_ < kMaxCol) ++col_;
+}
+
+void TScreen::SaveCursor() {
+  savedRow_ = row_;
+  savedCol_ = col_;
+}
+
+void TScreen::RestoreCursor() {
+  if (savedRow_ == -1)
+    GotoXY(0, 0);
+  else
+    GotoXY(savedCol_, savedRow_);
+  savedRow_ = -1;
+  savedCol_ = -1;
+}
+
+void TScreen::ReverseIndex() {
+  if (--row_ < scrollTop_) {
+    row_ = scrollTop_;
+    ScrollDown(false);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Scrolling
+
+TLine& TScreen::historySlot(int index) {
+  return block_->history[(historyHead_ + index) % kHistoryLines];
+}
+
+const TLine& TScreen::HistoryLine(int index) const {
+  return block_->history[(historyHead_ + index) % kHistoryLines];
+}
+
+void TScreen::clearRows(int first, int last) {
+  for (int r = first; r <= last; ++r) row(r).Clear(attribute_);
+}
+
+// Visible rows first..last-1 rotate so that row `middle` becomes row `first`.
+void TScreen::rotateRows(int first, int middle, int last) {
+  std::rotate(rowMap_.begin() + first, rowMap_.begin() + middle, rowMap_.begin() + last);
+}
+
+void TScreen::ScrollUp(bool save) {
+  if (save) {
+    const TLine& top = row(scrollTop_);
+    if (historyCount_ >= kHistoryFull) {
+      historyHead_ = (historyHead_ + 1) % kHistoryLines;  // the oldest line drops out
+      historySlot(kHistoryFull) = top;
+    } else {
+      historySlot(historyCount_++) = top;
+    }
+  }
+  if (scrollTop_ <= scrollBottom_) rotateRows(scrollTop_, scrollTop_ + 1, scrollBottom_ + 1);
+  row(scrollBottom_).Clear(attribute_);
+  allDirty_ = true;
+}
+
+void TScreen::ScrollDown(bool save) {
+  if (save && pushedCount_ < kPushedLines) block_->pushed[pushedCount_++] = row(scrollBottom_);
+  if (scrollTop_ <= scrollBottom_) rotateRows(scrollTop_, scrollBottom_, scrollBottom_ + 1);
+  row(scrollTop_).Clear(attribute_);
+  allDirty_ = true;
+}
+
+bool TScreen::HistoryLineBack() {
+  if (historyCount_ <= 0 || pushedCount_ >= kPushedLines) return false;
+  ScrollDown(true);
+  --historyCount_;
+  row(scrollTop_) = historySlot(historyCount_);
+  return true;
+}
+
+bool TScreen::HistoryLineForward() {
+  if (pushedCount_ <= 0) return false;
+  ScrollUp(false);
+  --pushedCount_;
+  // Lines scrolled in while browsing have already refilled the history; it never exceeds full.
+  historyCount_ = std::min(historyCount_ + 1, kHistoryFull);
+  row(scrollBottom_) = block_->pushed[pushedCount_];
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Erasing
+
+void TScreen::ClearScreen() {
+  clearRows(0, rows_ - 1);
+  row_ = 0;
+  col_ = 0;
+  allDirty_ = true;
+}
+
+void TScreen::EraseToEndOfLine() {
+  if (col_ < cols_) {
+    TLine& l = row(row_);
+    std::memset(l.Chars.data() + col_, 0x20, cols_ - col_);
+    std::memset(l.Attrs.data() + col_, attribute_, cols_ - col_);
+  }
+  MarkChanged(row_, col_);
+  MarkChanged(row_, cols_);
+}
+
+void TScreen::EraseToEndOfScreen() {
+  EraseToEndOfLine();
+  clearRows(row_ + 1, rows_ - 1);
+  if (row_ == 0) {
+    allDirty_ = true;
+  } else {
+    MarkChanged(row_, 0);
+    MarkChanged(rows_, cols_);
+  }
+}
+
+void TScreen::EraseToStartOfScreen() {
+  clearRows(0, row_);
+  MarkChanged(0, 0);
+  MarkChanged(row_, cols_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Inserting and deleting
+
+void TScreen::InsertChars(int n) {
+  n = std::max(n, 1);
+  if (cols_ - col_ - n <= 0) {
+    EraseToEndOfLine();
+    return;
+  }
+  TLine& l = row(row_);
+  const int moved = cols_ - col_ - n;
+  std::memmove(l.Chars.data() + col_ + n, l.Chars.data() + col_, moved);
+  std::memmove(l.Attrs.data() + col_ + n, l.Attrs.data() + col_, moved);
+  std::memset(l.Chars.data() + col_, 0x20, n);
+  std::memset(l.Attrs.data() + col_, attribute_, n);
+  MarkChanged(row_, col_);
+  MarkChanged(row_, cols_ - 1);
+}
+
+void TScreen::DeleteChars(int n) {
+  n = std::min(std::max(n, 1), cols_ - col_);
+  if (n > 0) {
+    TLine& l = row(row_);
+    const int moved = cols_ - col_ - n;
+    std::memmove(l.Chars.data() + col_, l.Chars.data() + col_ + n, moved);
+    std::memmove(l.Attrs.data() + col_, l.Attrs.data() + col_ + n, moved);
+    std::memset(l.Chars.data() + cols_ - n, 0x20, n);
+    std::memset(l.Attrs.data() + cols_ - n, attribute_, n);
+  }
+  MarkChanged(row_, col_);
+  MarkChanged(row_, cols_);
+}
+
+void TScreen::InsertLines(int n) {
+  n = std::max(n, 1);
+  col_ = 0;
+  if (row_ + n > scrollBottom_) {
+    clearRows(row_, scrollBottom_);
+  } else {
+    // Rows row_..scrollBottom_-n move down by n; the n lines pushed out re-enter at the cursor.
+    rotateRows(row_, scrollBottom_ + 1 - n, scrollBottom_ + 1);
+    clearRows(row_, row_ + n - 1);
+  }
+  allDirty_ = true;
+}
+
+void TScreen::DeleteLines(int n) {
+  n = std::max(n, 1);
+  allDirty_ = true;
+  col_ = 0;
+  if (row_ + n > scrollBottom_) {
+    clearRows(row_, scrollBottom_);
+  } else {
+    clearRows(row_, row_ + n - 1);
+    rotateRows(row_, row_ + n, scrollBottom_ + 1);  // the cleared lines go to the region's bottom
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Changed area
+
+void TScreen::MarkChanged(int row, int col) {
+  if (allDirty_) return;
+  minRow_ = std::min(minRow_, row);
+  maxRow_ = std::max(maxRow_, row);
+  minCol_ = std::min(minCol_, col);
+  maxCol_ = std::max(maxCol_, col);
+}
+
+void TScreen::ResetChanged() {
+  minCol_ = 9999;
+  minRow_ = 9999;
+  maxCol_ = -1;
+  maxRow_ = -1;
+  allDirty_ = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Invariants
+
+const char* TScreen::CheckInvariants() const {
+  if (rows_ < 1 || rows_ > kMaxRows) return "Rows outside 1..100";
+  if (cols_ < 1 || cols_ > kMaxCols) return "Cols outside 1..200";
+  if (row_ < 0 || row_ >= rows_) return "cursor row outside the screen";
+  if (col_ < 0 || col_ > kMaxCol) return "cursor column outside 0..200";
+  if (scrollTop_ < 0 || scrollTop_ > scrollBottom_ || scrollBottom_ >= rows_)
+    return "scroll region outside the screen";
+  if (historyCount_ < 0 || historyCount_ > kHistoryFull) return "HistoryCount outside 0..1500";
+  if (pushedCount_ < 0 || pushedCount_ > kPushedLines) return "PushedCount outside 0..1501";
+  if (literalCount_ < 0) return "negative LiteralCount";
+  if (escLength_ < 0 || escLength_ >= kEscBufferSize) return "escape buffer overflow";
+  if (escLength_ > 0 && !escMode_) return "escape buffer filled outside escape mode";
+  if (savedRow_ < -1 || savedCol_ < -1) return "saved cursor below -1";
+  return nullptr;
+}
+
+}  // namespace ondrix::term
