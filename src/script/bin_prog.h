@@ -83,16 +83,17 @@ class TBinProg {
   const ProgramImage& image() const { return image_; }
 
  private:
-  void execute();
+  void execute();  // the fetch-and-execute loop, from pc_ until the run ends
   void hostCall(const Instruction& ins);
-  [[noreturn]] void invalidOpcode();
+  void checkStart(std::int32_t index) const;
 
   ParamCells params_;
   std::int32_t pc_ = 0;
   std::array<std::int32_t, kReturnStackSize> returnStack_{};
   int depth_ = 0;
   ProgramImage image_;
-  std::vector<std::uint8_t> isInstructionStart_;  // per code index, plus one for the end
+  std::vector<Instruction> code_;      // the code plus an end marker that stops a run gone past it
+  std::vector<std::int16_t> codeMap_;  // see program_check.h
   std::int32_t currentObject_ = 0;
   std::array<ScriptValue, kSlotCount> slots_;
   HostTables& host_;

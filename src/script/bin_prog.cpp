@@ -1,0 +1,190 @@
+#include "script/bin_prog.h"
+
+#include <string>
+
+#include "script/compiler_error.h"
+#include "script/program_check.h"
+#include "script/script_error.h"
+#include "script/value_ops.h"
+
+namespace ondrix::script {
+namespace {
+
+// Not an opcode of the table: the marker placed after the last instruction.
+constexpr std::int32_t kEndOfCode = -1;
+
+[[noreturn]] void fail(const std::string& message) { throw EScriptError(message); }
+
+// Argument k of a host call: field opcode, A, B of data word k / 3.
+std::int32_t packedSlot(const Instruction* words, int k) {
+  const Instruction& w = words[k / 3];
+  switch (k % 3) {
+    case 0: return w.opcode;
+    case 1: return w.a;
+    default: return w.b;
+  }
+}
+
+}  // namespace
+
+TBinProg::TBinProg(std::string_view bytes, HostTables& host)
+    : image_(parseProgram(bytes)), host_(host) {
+  codeMap_ = checkProgram(image_, host_.routines);
+  code_ = image_.code;
+  code_.push_back({0, 0, kEndOfCode});
+  for (ScriptValue& slot : slots_) slot = ScriptValue::integer(0);
+}
+
+void TBinProg::run() { runFrom(0); }
+
+void TBinProg::runFrom(std::int32_t index) {
+  checkStart(index);
+  pc_ = index;
+  // A run that ended in an error may have left return addresses behind; they belong to no
+  // activation any more, and a procedure run on its own must end at its own return.
+  depth_ = 0;
+  execute();
+}
+
+void TBinProg::checkStart(std::int32_t index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= codeMap_.size() || codeMap_[static_cast<std::size_t>(index)] < 0)
+    fail("Cannot run from " + std::to_string(index) + ": not the start of an instruction");
+}
+
+void TBinProg::execute() {
+  // Operands were checked when the program was read (program_check.h): slot, constant and label
+  // indices are in range and every jump target is the start of an instruction.
+  const Instruction* const code = code_.data();
+  ScriptValue* const v = slots_.data();
+  const std::int32_t* const labels = image_.labels.data();
+  const auto binaryOp = [&](BinaryOp op, const Instruction& ins) { applyBinary(op, v[ins.a], v[ins.b]); };
+  for (;;) {
+    const Instruction& ins = code[pc_];
+    ++pc_;
+    switch (ins.opcode) {
+      case static_cast<std::int32_t>(Opcode::Add):
+        if (v[ins.a].isInteger() && v[ins.b].isInteger()) {
+          std::int32_t sum;
+          if (!__builtin_add_overflow(v[ins.a].integerValue(), v[ins.b].integerValue(), &sum)) {
+            v[ins.a] = ScriptValue::integer(sum);
+            break;
+          }
+        }
+        binaryOp(BinaryOp::Add, ins);
+        break;
+      case static_cast<std::int32_t>(Opcode::Subtract): binaryOp(BinaryOp::Subtract, ins); break;
+      case static_cast<std::int32_t>(Opcode::Multiply): binaryOp(BinaryOp::Multiply, ins); break;
+      case static_cast<std::int32_t>(Opcode::IntDivide): binaryOp(BinaryOp::IntDivide, ins); break;
+      case static_cast<std::int32_t>(Opcode::Modulo): binaryOp(BinaryOp::Modulo, ins); break;
+      case static_cast<std::int32_t>(Opcode::Divide): binaryOp(BinaryOp::Divide, ins); break;
+      case static_cast<std::int32_t>(Opcode::Shl): binaryOp(BinaryOp::Shl, ins); break;
+      case static_cast<std::int32_t>(Opcode::Shr): binaryOp(BinaryOp::Shr, ins); break;
+      case static_cast<std::int32_t>(Opcode::Or): binaryOp(BinaryOp::Or, ins); break;
+      case static_cast<std::int32_t>(Opcode::Xor): binaryOp(BinaryOp::Xor, ins); break;
+      case static_cast<std::int32_t>(Opcode::And): binaryOp(BinaryOp::And, ins); break;
+      case static_cast<std::int32_t>(Opcode::Not): logicalNot(v[ins.a]); break;
+      case static_cast<std::int32_t>(Opcode::Negate): negate(v[ins.a]); break;
+      case static_cast<std::int32_t>(Opcode::GreaterEqual):
+        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) >= 0);
+        break;
+      case static_cast<std::int32_t>(Opcode::LessEqual):
+        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) <= 0);
+        break;
+      case static_cast<std::int32_t>(Opcode::Greater):
+        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) > 0);
+        break;
+      case static_cast<std::int32_t>(Opcode::Less):
+        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) < 0);
+        break;
+      case static_cast<std::int32_t>(Opcode::Equal):
+        v[ins.a] = ScriptValue::boolean(strictlyEqual(v[ins.a], v[ins.b]));
+        break;
+      case static_cast<std::int32_t>(Opcode::NotEqual):
+        v[ins.a] = ScriptValue::boolean(!strictlyEqual(v[ins.a], v[ins.b]));
+        break;
+      case static_cast<std::int32_t>(Opcode::Jump): pc_ = labels[ins.a]; break;
+      case static_cast<std::int32_t>(Opcode::JumpIfFalse):
+        if (equalsFalse(v[ins.a])) pc_ = labels[ins.b];
+        break;
+      case static_cast<std::int32_t>(Opcode::LoadConst):
+        v[ins.a] = image_.constants[static_cast<std::size_t>(ins.b)];
+        break;
+      case static_cast<std::int32_t>(Opcode::Halt): return;
+      case static_cast<std::int32_t>(Opcode::Increment):
+      case static_cast<std::int32_t>(Opcode::Decrement): {
+        const int step = ins.opcode == static_cast<std::int32_t>(Opcode::Increment) ? 1 : -1;
+        ScriptValue& target = v[ins.a];
+        std::int32_t next;
+        if (target.isInteger() && !__builtin_add_overflow(target.integerValue(), step, &next))
+          target = ScriptValue::integer(next);
+        else
+          applyBinary(BinaryOp::Add, target, ScriptValue::integer(step));
+        break;
+      }
+      case static_cast<std::int32_t>(Opcode::HostCall): hostCall(ins); break;
+      case static_cast<std::int32_t>(Opcode::SetObject): currentObject_ = ins.a; break;
+      case static_cast<std::int32_t>(Opcode::GetDynamic):
+      case static_cast<std::int32_t>(Opcode::SetDynamic): {
+        const std::int32_t target = code[pc_].a;
+        ++pc_;
+        const TDynaVarItem* provider = host_.providers.at(ins.b);
+        if (provider == nullptr) fail("Dynamic variable provider " + std::to_string(ins.b) + " not found");
+        if (ins.opcode == static_cast<std::int32_t>(Opcode::GetDynamic)) {
+          if (!provider->get) fail("Dynamic variable provider " + provider->name + " cannot be read");
+          v[target] = provider->get(ins.a);
+        } else {
+          if (!provider->set) fail("Dynamic variable provider " + provider->name + " cannot be written");
+          provider->set(ins.a, v[target]);
+        }
+        break;
+      }
+      case static_cast<std::int32_t>(Opcode::SetObjectFromSlot): currentObject_ = v[ins.a].toInteger(); break;
+      case static_cast<std::int32_t>(Opcode::Move): v[ins.a] = v[ins.b]; break;
+      case static_cast<std::int32_t>(Opcode::Call):
+        if (depth_ == kReturnStackSize) throw EScriptError(errtext::kStackOverflow);
+        returnStack_[static_cast<std::size_t>(depth_++)] = pc_;
+        pc_ = labels[ins.a];
+        break;
+      case static_cast<std::int32_t>(Opcode::Return):
+        if (depth_ == 0) return;
+        pc_ = returnStack_[static_cast<std::size_t>(--depth_)];
+        break;
+      case static_cast<std::int32_t>(Opcode::NewArray):
+        v[ins.a] = ScriptValue::array(static_cast<std::size_t>(ins.b) + 1);
+        break;
+      case static_cast<std::int32_t>(Opcode::ArrayStore): {
+        const std::int32_t target = code[pc_].a;
+        ++pc_;
+        v[target].setElement(static_cast<std::size_t>(ins.a), v[ins.b]);
+        break;
+      }
+      default:
+        if (ins.opcode == kEndOfCode && static_cast<std::size_t>(pc_) == code_.size()) {
+          --pc_;
+          fail("The program ran past its last instruction");
+        }
+        throw ECompilerError(errtext::kInvalidOpcode);
+    }
+  }
+}
+
+void TBinProg::hostCall(const Instruction& ins) {
+  const int params = codeMap_[static_cast<std::size_t>(pc_ - 1)];
+  if (ins.b >= host_.routines.size() || host_.routines.at(ins.b).paramCount() != params)
+    fail("Host routine " + std::to_string(ins.b) + " has changed since the program was read");
+  const TFunListItem& routine = host_.routines.at(ins.b);
+  if (!routine.handler) fail("Host routine " + routine.name + " has no handler");
+  const Instruction* words = &code_[static_cast<std::size_t>(pc_)];
+  pc_ += hostArgumentWords(params);
+  for (int k = 0; k < params; ++k) params_[static_cast<std::size_t>(k)] = slots_[static_cast<std::size_t>(packedSlot(words, k))];
+  ScriptValue result;
+  routine.handler(currentObject_, routine.member, params_, result, kHighestParamCell);
+  slots_[static_cast<std::size_t>(ins.a)] = std::move(result);
+  // Looked up again: the table is meant to be fixed after start-up, but a handler could register.
+  const std::vector<std::uint8_t>& types = host_.routines.at(ins.b).paramTypes;
+  for (int k = 0; k < params && k < static_cast<int>(types.size()); ++k)
+    if (types[static_cast<std::size_t>(k)] == kParamVar)
+      slots_[static_cast<std::size_t>(packedSlot(words, k))] = params_[static_cast<std::size_t>(k)];
+}
+
+}  // namespace ondrix::script
