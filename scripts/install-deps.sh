@@ -16,6 +16,8 @@ packages=(
   clang libclang-rt-14-dev
   # benchmark peer for the terminal interpreter
   libvterm-dev
+  # telnet: service and protocol tables; real servers for the telnet integration tests
+  netbase busybox-static inetutils-telnetd socat
 )
 
 missing=()
