@@ -116,10 +116,10 @@ void printText(const term::TScreen& s) {
   std::string out;
   for (int r = 0; r < s.Rows(); ++r) {
     const term::TLine& line = s.Line(r);
-    int end = s.Cols();
-    while (end > 0 && line.Chars[end - 1] == 0x20) --end;
-    out += platform::cp437ToUtf8(
-        std::string_view(reinterpret_cast<const char*>(line.Chars.data()), end));
+    std::string text = platform::cp437ToUtf8(
+        std::string_view(reinterpret_cast<const char*>(line.Chars.data()), s.Cols()));
+    text.erase(text.find_last_not_of(' ') + 1);  // cells drawn blank (0x20, 0x00) at the end
+    out += text;
     out += '\n';
   }
   out += "cursor " + std::to_string(s.Row()) + "," + std::to_string(s.Col()) + "\n";
