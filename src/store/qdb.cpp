@@ -116,10 +116,26 @@ class TQDB::Progress {
 TQDB::TQDB() = default;
 
 TQDB::~TQDB() {
+  if (!assigned_) return;
+  // Destroyed by an error that interrupted a sequence of changes (say DeleteItem, then a failed
+  // AddItem): saving would keep half of it, so the record file stays as it was.
+  if (std::uncaught_exceptions() > 0) {
+    abandon();
+    return;
+  }
   try {
-    if (assigned_) closeFile();
+    closeFile();
   } catch (...) {  // nothing can report from here; callers close explicitly to see failures
   }
+}
+
+void TQDB::abandon() {
+  index_.EmptyAndClear();
+  system_.EmptyAndClear();
+  cache_.Clear();
+  data_ = File();
+  removeWorkingFiles();
+  resetState();
 }
 
 std::string TQDB::notValid() const { return formatMessage(text::kNotValid, fileName_); }
@@ -174,12 +190,7 @@ void TQDB::openFile() {
     assigned_ = true;
     readCaseSensitivity();
   } catch (...) {
-    data_ = File();
-    index_.EmptyAndClear();
-    system_.EmptyAndClear();
-    cache_.Clear();
-    removeWorkingFiles();
-    resetState();
+    abandon();
     throw;
   }
 }
@@ -490,9 +501,9 @@ void TQDB::Pack() {
   const int oldPosition = position_;
   std::vector<std::int32_t> systemOffsets;
   std::vector<std::int32_t> offsets;
+  Progress progress(*this, system_.Count() + index_.Count(), kProgressPacking);
   TempFile packed = createTempFile("QDB");
   try {
-    Progress progress(*this, system_.Count() + index_.Count(), kProgressPacking);
     std::int32_t end = 0;
     int step = 0;
     std::string bytes;
@@ -511,14 +522,15 @@ void TQDB::Pack() {
     packed.file.sync();
     packed.file.close();
     replaceFile(packed.path, dataPath_);
-    progress.done();
   } catch (...) {
     ::unlink(packed.path.c_str());
     throw;
   }
+  // The new data file is in place: the offsets in memory must follow it at once.
   for (int i = 0; i < system_.Count(); ++i) system_.Item(i).offset = systemOffsets[i];
   for (int i = 0; i < index_.Count(); ++i) index_.Item(i).offset = offsets[i];
   data_ = File::open(dataPath_, O_RDWR);
+  progress.done();
   if (oldPosition > 0) SetPosition(oldPosition);
 }
 

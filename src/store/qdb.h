@@ -80,7 +80,9 @@ class TQDB {
   using Notify = std::function<void(TQDB& sender)>;
 
   TQDB();
-  ~TQDB();  // closes (and so saves) an open file; failures are dropped here
+  // Closes (and so saves) an open file; failures are dropped here. When destroyed by a
+  // propagating error it drops the working files instead and leaves the record file unchanged.
+  ~TQDB();
   TQDB(const TQDB&) = delete;
   TQDB& operator=(const TQDB&) = delete;
 
@@ -157,6 +159,7 @@ class TQDB {
   bool refuseReadOnly();
   bool refuseEmpty();
   void removeWorkingFiles();
+  void abandon();
   void resetState();
   std::string notValid() const;
 
