@@ -17,6 +17,6 @@ inline constexpr int kExitTimeout = 124;
 // `exitCode`. Engine errors may propagate as exceptions: main prints them and exits 1.
 // (One declaration per sub-command, defined in <name>_command.cpp.)
 void addReplayCommand(CLI::App& app, int& exitCode);
-void addQdbCommand(CLI::App& app, int& exitCode);
+void addCompileCommand(CLI::App& app, int& exitCode);
 
 }  // namespace ondrix::cli

@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int exitCode = ondrix::cli::kExitOk;
   ondrix::cli::addReplayCommand(app, exitCode);
-  ondrix::cli::addQdbCommand(app, exitCode);
+  ondrix::cli::addCompileCommand(app, exitCode);
 
   try {
     app.parse(argc, argv);
