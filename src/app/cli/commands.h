@@ -18,5 +18,6 @@ inline constexpr int kExitTimeout = 124;
 // (One declaration per sub-command, defined in <name>_command.cpp.)
 void addReplayCommand(CLI::App& app, int& exitCode);
 void addCompileCommand(CLI::App& app, int& exitCode);
+void addQdbCommand(CLI::App& app, int& exitCode);
 
 }  // namespace ondrix::cli

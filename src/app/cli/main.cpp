@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   int exitCode = ondrix::cli::kExitOk;
   ondrix::cli::addReplayCommand(app, exitCode);
   ondrix::cli::addCompileCommand(app, exitCode);
+  ondrix::cli::addQdbCommand(app, exitCode);
 
   try {
     app.parse(argc, argv);
