@@ -256,7 +256,6 @@ void TCustomWSocket::BeginConnection(int fd) {
   readCount_ = 0;
   lastError_ = 0;
   queue_.clear();
-  allSent_ = true;
   lineBuffer_.clear();
   lineEof_ = false;
 }
@@ -455,7 +454,6 @@ int TCustomWSocket::Send(const void* buffer, int length) {
   if (length <= 0) return 0;
   if (type_ == SOCK_DGRAM) return SendDatagram(static_cast<const char*>(buffer), length);
   queue_.append(static_cast<const char*>(buffer), static_cast<std::size_t>(length));
-  allSent_ = false;
   const Token token = life_;
   const int fd = fd_;
   TryToSend();
@@ -513,7 +511,6 @@ bool TCustomWSocket::TryToSend() {
     }
     return false;
   }
-  allSent_ = queue_.empty();
   UpdateInterest();
   return true;
 }
@@ -596,7 +593,6 @@ void TCustomWSocket::InternalClose(bool shutDown, int error) {
   }
   fd_ = -1;
   queue_.clear();
-  allSent_ = true;
   const int rc = ::close(fd);
   const int closeErrno = errno;
 
@@ -661,8 +657,7 @@ void TCustomWSocket::Listen() {
     return SocketError("bind", lastErrno());
   if (type_ == SOCK_STREAM && ::listen(fd, SOMAXCONN) < 0) return SocketError("listen", lastErrno());
   Watch();
-  ChangeState(type_ == SOCK_STREAM ? wsListening : wsConnected);
-  UpdateInterest();
+  ChangeState(wsListening);  // a datagram socket then reports arriving data
 }
 
 int TCustomWSocket::Accept() {

@@ -169,7 +169,6 @@ class TCustomWSocket {
 
   TSocketSendFlags sendFlags_ = wsSendNormal;
   SendQueue queue_;
-  bool allSent_ = true;
   bool closeInvoked_ = false;
   std::uint64_t readCount_ = 0;
   std::string lineBuffer_;
