@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -78,12 +79,15 @@ class TQDBStringList {
   void Insert(int index, std::string key, Object object) {
     if (index < 0 || index > Count()) throw EQDBListError(std::string(text::kOutOfBounds));
     if (Count() >= kMaxListCount) throw EQDBListError(std::string(text::kOutOfBounds));
-    items_.emplace(items_.begin() + index, std::move(key), std::move(object));
+    try {
+      items_.emplace(items_.begin() + index, std::move(key), std::move(object));
+    } catch (const std::bad_alloc&) {
+      throw EQDBListError(std::string(text::kNoCompress));
+    }
   }
 
   void Delete(int index) { items_.erase(items_.begin() + checked(index)); }
   void Reverse() { std::reverse(items_.begin(), items_.end()); }
-  void Reserve(int count) { items_.reserve(static_cast<std::size_t>(count)); }
   // Frees every entry and empties the list.
   void EmptyAndClear() { std::vector<std::pair<std::string, Object>>().swap(items_); }
 
