@@ -311,7 +311,7 @@ void TCustomWSocket::OnReady(unsigned readiness) {
       socklen_t len = sizeof err;
       ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len);
     }
-    if (readiness & platform::kReadable) DataReadable();
+    if (readiness & platform::kReadable) DataReadable(false);
     if (gone()) return;
     if (readiness & platform::kWritable) Writable();
     return;
@@ -327,7 +327,7 @@ void TCustomWSocket::OnReady(unsigned readiness) {
   int closeError = 0;
   if (readable) {
     if (PendingBytes() > 0) {
-      DataReadable();
+      DataReadable(false);
       if (gone()) return;
     }
     // Readable with nothing waiting: the peer has closed (or reset) the connection.
@@ -359,10 +359,13 @@ void TCustomWSocket::ConnectDone(int error) {
 }
 
 // Raises OnDataAvailable at least once, and again while bytes are waiting and the handler takes
-// them; a handler is expected to call Receive.
-void TCustomWSocket::DataReadable() {
+// them; a handler is expected to call Receive. A sender that never pauses would keep this loop
+// going for ever, so outside the final drain at close it yields to the event loop after
+// kReadRounds events; the socket is still readable and the next round goes on.
+void TCustomWSocket::DataReadable(bool untilEmpty) {
   const Token token = life_;
   const int fd = fd_;
+  int rounds = 0;
   do {
     lastError_ = 0;
     const std::uint64_t readBefore = readCount_;
@@ -372,7 +375,7 @@ void TCustomWSocket::DataReadable() {
     if (lastError_ != 0) break;
     // A handler that took nothing would be called forever; the next notification retries.
     if (readCount_ == readBefore && lineBuffer_.size() == lineBefore) break;
-  } while (PendingBytes() > 0);
+  } while ((untilEmpty || ++rounds < kReadRounds) && PendingBytes() > 0);
 }
 
 bool TCustomWSocket::RaiseDataAvailable() {
@@ -560,7 +563,7 @@ void TCustomWSocket::PeerClosed(int error) {
   const Token token = life_;
   const int fd = fd_;
   const auto gone = [&] { return token.expired() || fd_ != fd; };
-  DataReadable();  // what is still waiting comes first
+  DataReadable(true);  // what is still waiting comes first
   if (gone()) return;
   if (!closeInvoked_) {
     closeInvoked_ = true;

@@ -52,6 +52,8 @@ class TCustomWSocket {
 
   // Longest line the line mode collects before it raises OnLineTooLong.
   static constexpr std::size_t kLineLimit = 253;
+  // Data events raised for one readable notification before the loop gets its turn again.
+  static constexpr int kReadRounds = 64;
 
   TCustomWSocket();
   virtual ~TCustomWSocket();
@@ -138,7 +140,7 @@ class TCustomWSocket {
   // Notification handling, in the order they are checked: connect, read, write, accept, close.
   void OnReady(unsigned readiness);
   void ConnectDone(int error);
-  void DataReadable();
+  void DataReadable(bool untilEmpty);
   bool RaiseDataAvailable();
   void Writable();
   void PeerClosed(int error);

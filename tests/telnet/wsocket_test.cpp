@@ -239,6 +239,23 @@ TEST_F(WSocketTest, UnreadDataIsDeliveredBeforeThePeerCloseIsReported) {
   EXPECT_EQ(order.back(), "closed 0 after 100000");
 }
 
+TEST_F(WSocketTest, AStreamThatNeverPausesStillLetsTheLoopRunBetweenBursts) {
+  LoopbackPeer peer;
+  TWSocket s;
+  int calls = 0;
+  s.OnDataAvailable = [&](TCustomWSocket* sender, std::uint16_t) {
+    char buf[100];
+    if (sender->Receive(buf, sizeof buf) > 0) ++calls;
+  };
+  connect(s, peer);
+  peer.send(loop, pattern(200000));
+  runUntil(loop, [&] { return s.RcvdCount() > 50000; });
+  calls = 0;
+  loop.runOnce(milliseconds(100));
+  EXPECT_EQ(calls, TCustomWSocket::kReadRounds);
+  EXPECT_GT(s.RcvdCount(), 0);
+}
+
 TEST_F(WSocketTest, ResetByPeerClosesOnce) {
   LoopbackPeer peer;
   TWSocket s;
