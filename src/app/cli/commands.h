@@ -19,5 +19,6 @@ inline constexpr int kExitTimeout = 124;
 void addReplayCommand(CLI::App& app, int& exitCode);
 void addCompileCommand(CLI::App& app, int& exitCode);
 void addQdbCommand(CLI::App& app, int& exitCode);
+void addInitCommand(CLI::App& app, int& exitCode);
 
 }  // namespace ondrix::cli

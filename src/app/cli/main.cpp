@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   ondrix::cli::addReplayCommand(app, exitCode);
   ondrix::cli::addCompileCommand(app, exitCode);
   ondrix::cli::addQdbCommand(app, exitCode);
+  ondrix::cli::addInitCommand(app, exitCode);
 
   try {
     app.parse(argc, argv);
