@@ -27,8 +27,10 @@
 // character; position 1 is the first character (for CSI the '['), parameters start at 2.
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/services.h"
 #include "term/screen.h"
@@ -43,12 +45,25 @@ constexpr std::string_view kUnimplemented = "Unimplemented Escape Sequence: ";
 constexpr std::string_view kPrinterFailed = "Cannot passthrough to printer.";
 
 constexpr bool isDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
-constexpr bool isDesignator(std::uint8_t c) { return c == '(' || c == ')' || c == '*' || c == '+'; }
-constexpr bool isCollected(std::uint8_t c) { return c == ' ' || isDigit(c) || c == ';' || c == '?'; }
-constexpr bool isShortFinal(std::uint8_t c) {
-  return c == '7' || c == '8' || c == '<' || c == '=' || c == '>' || c == 'D' || c == 'E' ||
-         c == 'H' || c == 'M';
+
+// How escape collection treats a byte.
+enum EscClass : std::uint8_t {
+  kShortFinal = 1,  // 7 8 < = > D E H M: dispatched at once when nothing is collected
+  kCollect = 2,     // blank, digits, ; ?: collected
+  kIntro = 4,       // ( ) * + [: collected as the first character
+  kDesignator = 8,  // ( ) * +: a collected designator takes any byte as its final
+};
+
+constexpr std::array<std::uint8_t, 256> makeEscClasses() {
+  std::array<std::uint8_t, 256> c{};
+  for (std::uint8_t b : {'7', '8', '<', '=', '>', 'D', 'E', 'H', 'M'}) c[b] |= kShortFinal;
+  for (std::uint8_t b : {' ', ';', '?'}) c[b] |= kCollect;
+  for (int b = '0'; b <= '9'; ++b) c[b] |= kCollect;
+  for (std::uint8_t b : {'(', ')', '*', '+'}) c[b] |= kIntro | kDesignator;
+  c['['] |= kIntro;
+  return c;
 }
+inline constexpr std::array<std::uint8_t, 256> kEscClasses = makeEscClasses();
 
 }  // namespace
 
@@ -73,42 +88,82 @@ void TScreen::ProcessBlock(std::string_view bytes) {
   ProcessBlock(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
-// Byte for byte the same as ProcessChar. In ground state (no sequence, no literal count, no
-// printer, no insert mode) a run of printable bytes is stored into the cursor line in one pass,
-// up to the wrap column.
+// Byte for byte the same as ProcessChar, with two fast paths: in ground state (no literal count,
+// no printer, no insert mode) a run of printable bytes is stored into the cursor line in one pass
+// up to the wrap column, and the bytes of an escape sequence are collected in a tight loop.
 void TScreen::ProcessBlock(std::span<const std::uint8_t> bytes) {
   const std::uint8_t* p = bytes.data();
   const std::uint8_t* const end = p + bytes.size();
   while (p < end) {
-    if (escMode_ || literalCount_ != 0 || printerPassThrough_ || insertMode_) {
+    if (!(literalCount_ != 0 || printerPassThrough_ || escMode_ || insertMode_)) [[likely]] {
+      p = groundRun(p, end);
+    } else if (literalCount_ != 0 || printerPassThrough_ || insertMode_) {
       ProcessChar(*p++);
-      continue;
+    } else {
+      while (p < end && escMode_) {
+        collectEscape(*p++);
+        checkAfterByte();
+      }
     }
-    const TranslationTable& table = xlatActive_ ? *currentTable_ : kIdentityTable;
-    const int limit = autoWrap_ ? cols_ : kMaxCol;
-    if (kControlBytes[table[*p]] || col_ >= limit) {
-      processGround(table[*p++]);
-      checkAfterByte();
-      continue;
-    }
-    TLine& l = row(row_);
-    const std::uint8_t graphics = graphics_ ? 0x80 : 0x00;
-    const std::size_t room = std::min<std::size_t>(end - p, limit - col_);
-    std::uint8_t* dst = l.Chars.data() + col_;
-    std::size_t k = 0;
-    while (k < room) {
-      const std::uint8_t t = table[p[k]];
-      if (kControlBytes[t]) break;
-      dst[k] = t | graphics;
-      ++k;
-    }
-    std::fill_n(l.Attrs.data() + col_, k, attribute_);
-    MarkChanged(row_, col_);
-    MarkChanged(row_, col_ + static_cast<int>(k) - 1);
-    col_ += static_cast<int>(k);
-    p += k;
-    checkAfterByte();
   }
+}
+
+// Ground state from `p`: one control byte, or a run of printable bytes on the cursor line.
+[[gnu::always_inline]] inline const std::uint8_t* TScreen::groundRun(const std::uint8_t* p,
+                                                                    const std::uint8_t* end) {
+  const TranslationTable& table = xlatActive_ ? *currentTable_ : kIdentityTable;
+  const int limit = autoWrap_ ? cols_ : kMaxCol;
+  std::uint8_t t = table[*p];
+  if (t == 0x1B) {
+    escLength_ = 0;
+    escMode_ = true;
+    checkAfterByte();
+    return csiRun(p + 1, end);
+  }
+  if (kControlBytes[t] || col_ >= limit) {
+    processGround(t);
+    checkAfterByte();
+    return p + 1;
+  }
+  TLine& l = row(row_);
+  const std::uint8_t graphics = graphics_ ? 0x80 : 0x00;
+  const std::uint8_t attribute = attribute_;
+  const std::size_t room = std::min<std::size_t>(end - p, limit - col_);
+  std::uint8_t* chars = l.Chars.data() + col_;
+  std::uint8_t* attrs = l.Attrs.data() + col_;
+  std::size_t k = 0;
+  do {
+    chars[k] = t | graphics;
+    attrs[k] = attribute;
+    if (++k == room) break;
+    t = table[p[k]];
+  } while (!kControlBytes[t]);
+  markRun(row_, col_, col_ + static_cast<int>(k) - 1);
+  col_ += static_cast<int>(k);
+  checkAfterByte();
+  return p + k;
+}
+
+// Just after ESC: a CSI sequence that lies whole in the block (and does not overflow the buffer)
+// is collected in one scan and dispatched; anything else is left to byte-wise collection.
+const std::uint8_t* TScreen::csiRun(const std::uint8_t* p, const std::uint8_t* end) {
+  if (p == end || *p != '[') return p;
+  const std::uint8_t* q = p + 1;
+  const std::uint8_t* const stop = std::min(end, q + (kEscBufferSize - 2));
+  std::uint8_t* buffer = escBuffer_.data();
+  *buffer++ = '[';
+  while (q < stop && (kEscClasses[*q] & kCollect)) *buffer++ = *q++;
+  if (q == end || (kEscClasses[*q] & kCollect)) return p;  // incomplete here, or near overflow
+  escLength_ = static_cast<int>(q - p);
+  if (*q == 'm') {  // the most frequent sequence goes straight to its handler
+    selectGraphicRendition();
+    escLength_ = 0;
+    escMode_ = false;
+  } else {
+    dispatchEscape(*q);
+  }
+  checkAfterByte();
+  return q + 1;
 }
 
 void TScreen::processGround(std::uint8_t c) {
@@ -153,11 +208,17 @@ void TScreen::processGround(std::uint8_t c) {
 // Escape collection
 
 void TScreen::collectEscape(std::uint8_t c) {
-  if (escLength_ == 0 && isShortFinal(c)) {
+  const std::uint8_t cls = kEscClasses[c];
+  if (escLength_ == 0) {
+    if (cls & kShortFinal)
+      dispatchEscape(c);
+    else if (cls & (kCollect | kIntro))
+      escBuffer_[escLength_++] = c;  // one character never fills the buffer
+    else
+      dispatchEscape(c);
+  } else if (escLength_ == 1 && (kEscClasses[escBuffer_[0]] & kDesignator)) {
     dispatchEscape(c);
-  } else if (escLength_ == 1 && isDesignator(escBuffer_[0])) {
-    dispatchEscape(c);
-  } else if (isCollected(c) || (escLength_ == 0 && (isDesignator(c) || c == '['))) {
+  } else if (cls & kCollect) {
     appendEscape(c);
   } else {
     dispatchEscape(c);
@@ -173,11 +234,13 @@ void TScreen::appendEscape(std::uint8_t c) {
   escMode_ = false;
 }
 
-std::uint8_t TScreen::escAt(int pos) const { return pos <= escLength_ ? escBuffer_[pos - 1] : 0; }
+[[gnu::always_inline]] inline std::uint8_t TScreen::escAt(int pos) const {
+  return pos <= escLength_ ? escBuffer_[pos - 1] : 0;
+}
 
 // Skips blanks from `pos`, reads a decimal number (0 when there are no digits, saturating at
 // 65535) and returns the position after it.
-int TScreen::getNumber(int pos, int& value) const {
+[[gnu::always_inline]] inline int TScreen::getNumber(int pos, int& value) const {
   while (pos <= escLength_ && escBuffer_[pos - 1] == ' ') ++pos;
   value = 0;
   while (pos <= escLength_ && isDigit(escBuffer_[pos - 1])) {
@@ -189,7 +252,7 @@ int TScreen::getNumber(int pos, int& value) const {
 
 // A further parameter: read only when a ';' follows (after blanks); otherwise `value` keeps its
 // default.
-int TScreen::getSecond(int pos, int& value) const {
+[[gnu::always_inline]] inline int TScreen::getSecond(int pos, int& value) const {
   while (pos <= escLength_ && escBuffer_[pos - 1] == ' ') ++pos;
   if (escAt(pos) != ';') return pos;
   return getNumber(pos + 1, value);

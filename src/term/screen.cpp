@@ -15,9 +15,16 @@
 
 namespace ondrix::term {
 
+// Word-sized stores the compiler keeps inline: clearing whole screens is frequent traffic.
 void TLine::Clear(std::uint8_t attribute) {
-  Chars.fill(0x20);
-  Attrs.fill(attribute);
+  constexpr std::uint64_t kBlanks = 0x2020202020202020ull;
+  const std::uint64_t attrs = attribute * 0x0101010101010101ull;
+  for (int i = 0; i + 8 <= kLineColumns; i += 8) {
+    std::memcpy(Chars.data() + i, &kBlanks, 8);
+    std::memcpy(Attrs.data() + i, &attrs, 8);
+  }
+  Chars[kLineColumns - 1] = 0x20;
+  Attrs[kLineColumns - 1] = attribute;
 }
 
 TScreen::TScreen() : block_(std::make_unique<Block>()) {
@@ -36,7 +43,7 @@ TScreen::~TScreen() = default;
 void TScreen::SetNormalColors(int fore, int back) {
   normal_ = {static_cast<std::uint8_t>(fore & 0x0F), static_cast<std::uint8_t>(back & 0x0F)};
   attribute_ = normal_.attribute();
-  for (TLine& l : block_->lines) l.Attrs.fill(attribute_);
+  for (TLine& l : block_->lines) std::memset(l.Attrs.data(), attribute_, l.Attrs.size());
 }
 
 void TScreen::SetBoldColors(int fore, int back) {
@@ -153,7 +160,18 @@ void TScreen::clearRows(int first, int last) {
 
 // Visible rows first..last-1 rotate so that row `middle` becomes row `first`.
 void TScreen::rotateRows(int first, int middle, int last) {
-  std::rotate(rowMap_.begin() + first, rowMap_.begin() + middle, rowMap_.begin() + last);
+  std::uint8_t* map = rowMap_.data();
+  if (middle == first + 1) {  // scrolling up by one line
+    const std::uint8_t moved = map[first];
+    std::memmove(map + first, map + middle, last - middle);
+    map[last - 1] = moved;
+  } else if (middle == last - 1) {  // scrolling down by one line
+    const std::uint8_t moved = map[middle];
+    std::memmove(map + first + 1, map + first, middle - first);
+    map[first] = moved;
+  } else {
+    std::rotate(map + first, map + middle, map + last);
+  }
 }
 
 void TScreen::ScrollUp(bool save) {

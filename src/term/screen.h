@@ -10,6 +10,7 @@
 // All line storage is one block allocated with the screen; nothing is allocated while bytes are
 // processed (only a diagnostic trace text, a printer job and the cursor report may allocate).
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -176,7 +177,18 @@ class TScreen {
   void clearRows(int first, int last);
   void rotateRows(int first, int middle, int last);
 
+  // Widens the changed rectangle by cells first..last of `row` (MarkChanged on both ends).
+  void markRun(int row, int first, int last) {
+    if (allDirty_) return;
+    minRow_ = std::min(minRow_, row);
+    maxRow_ = std::max(maxRow_, row);
+    minCol_ = std::min(minCol_, first);
+    maxCol_ = std::max(maxCol_, last);
+  }
+
   // Interpreter internals (interpreter.cpp).
+  const std::uint8_t* groundRun(const std::uint8_t* p, const std::uint8_t* end);
+  const std::uint8_t* csiRun(const std::uint8_t* p, const std::uint8_t* end);
   void processGround(std::uint8_t c);
   void collectEscape(std::uint8_t c);
   void appendEscape(std::uint8_t c);
