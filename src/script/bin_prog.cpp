@@ -58,7 +58,9 @@ void TBinProg::execute() {
   ScriptValue* const v = slots_.data();
   const std::int32_t* const labels = image_.labels.data();
   const auto binaryOp = [&](BinaryOp op, const Instruction& ins) { applyBinary(op, v[ins.a], v[ins.b]); };
+  std::uint64_t steps = stepLimit_;
   for (;;) {
+    if (steps-- == 0) throw EScriptError(errtext::kStepLimit);
     const Instruction& ins = code[pc_];
     ++pc_;
     switch (ins.opcode) {

@@ -77,6 +77,10 @@ class TBinProg {
   const ScriptValue& slot(int index) const { return slots_.at(static_cast<std::size_t>(index)); }
   ParamCells& params() { return params_; }
 
+  // Test hook: a run that executes more than `steps` instructions fails with "Step limit reached".
+  // Unlimited by default; fuzzing uses it to end endless loops.
+  void setStepLimit(std::uint64_t steps) { stepLimit_ = steps; }
+
   std::int32_t currentObject() const { return currentObject_; }
   int returnDepth() const { return depth_; }
   std::int32_t programCounter() const { return pc_; }
@@ -95,6 +99,7 @@ class TBinProg {
   std::vector<Instruction> code_;      // the code plus an end marker that stops a run gone past it
   std::vector<std::int16_t> codeMap_;  // see program_check.h
   std::int32_t currentObject_ = 0;
+  std::uint64_t stepLimit_ = UINT64_MAX;
   std::array<ScriptValue, kSlotCount> slots_;
   HostTables& host_;
 };

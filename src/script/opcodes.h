@@ -78,7 +78,9 @@ struct OpcodeInfo {
 };
 
 inline constexpr int kOpcodeLimit = 53;        // every valid opcode is below this
-inline constexpr int kMaxArrayHighIndex = 1 << 20;  // largest B of NewArray a program may hold
+// Largest B of NewArray a program may hold. The compiler builds arrays of at most 201 elements;
+// the reader refuses more than this, so a program cannot allocate without bound.
+inline constexpr int kMaxArrayHighIndex = 4096;
 
 inline constexpr std::array<OpcodeInfo, 35> kOpcodes{{
     {Opcode::Add, "ADD", Operand::Slot, Operand::Slot, DataWords::None},

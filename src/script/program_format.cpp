@@ -127,7 +127,12 @@ ScriptValue readConstant(ByteReader& in) {
     }
     case kTagShortString: return ScriptValue::string(in.take(in.u8(kSection), kSection));
     case kTagBoolean: return ScriptValue::boolean(in.u8(kSection) != 0);
-    case kTagLongString: return ScriptValue::string(in.take(in.u32(kSection), kSection));
+    case kTagLongString: {
+      const std::uint32_t length = in.u32(kSection);
+      if (length > ScriptValue::maxStringLength())
+        throw EProgramFormatError("Malformed program: a string constant is longer than any string may be");
+      return ScriptValue::string(in.take(length, kSection));
+    }
     default: throw EProgramFormatError(errtext::kUnknownReaderType);
   }
 }

@@ -1,5 +1,6 @@
 // A readable listing of a program, driven by the opcode table.
 
+#include <cstdarg>
 #include <cstdio>
 #include <string>
 
@@ -8,24 +9,32 @@
 namespace ondrix::script {
 namespace {
 
-std::string operandText(Operand role, std::int32_t v, const TFunList* routines) {
+// Appends printf-style formatted text.
+__attribute__((format(printf, 2, 3))) void appendf(std::string& out, const char* format, ...) {
+  char buffer[256];
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  if (n > 0) out.append(buffer, static_cast<std::size_t>(n) < sizeof buffer ? static_cast<std::size_t>(n) : sizeof buffer - 1);
+}
+
+void appendOperand(std::string& out, Operand role, std::int32_t v, const TFunList* routines) {
   switch (role) {
-    case Operand::None: return {};
-    case Operand::Slot: return "V" + std::to_string(v);
-    case Operand::Constant: return "K" + std::to_string(v);
-    case Operand::Label: return "L" + std::to_string(v);
-    case Operand::Routine: {
-      std::string text = "R" + std::to_string(v);
-      if (routines != nullptr && v >= 0 && v < routines->size()) text += " (" + routines->at(v).name + ")";
-      return text;
-    }
-    case Operand::Handle: return "object " + std::to_string(v);
-    case Operand::VarId: return "id " + std::to_string(v);
-    case Operand::Provider: return "P" + std::to_string(v);
-    case Operand::HighIndex: return "0.." + std::to_string(v);
-    case Operand::Index: return "[" + std::to_string(v) + "]";
+    case Operand::None: return;
+    case Operand::Slot: return appendf(out, "V%d", v);
+    case Operand::Constant: return appendf(out, "K%d", v);
+    case Operand::Label: return appendf(out, "L%d", v);
+    case Operand::Routine:
+      appendf(out, "R%d", v);
+      if (routines != nullptr && v >= 0 && v < routines->size()) appendf(out, " (%s)", routines->at(v).name.c_str());
+      return;
+    case Operand::Handle: return appendf(out, "object %d", v);
+    case Operand::VarId: return appendf(out, "id %d", v);
+    case Operand::Provider: return appendf(out, "P%d", v);
+    case Operand::HighIndex: return appendf(out, "0..%d", v);
+    case Operand::Index: return appendf(out, "[%d]", v);
   }
-  return {};
 }
 
 // A constant as a script literal would write it: quoted runs, control characters as #n.
@@ -40,7 +49,7 @@ std::string constantText(const ScriptValue& value) {
         quoted = !quoted;
       }
       if (control) {
-        text += "#" + std::to_string(static_cast<unsigned char>(c));
+        appendf(text, "#%d", static_cast<unsigned char>(c));
       } else {
         text += c;
         if (c == '\'') text += c;
@@ -54,43 +63,39 @@ std::string constantText(const ScriptValue& value) {
   return value.toText();
 }
 
-std::string indexText(std::size_t i) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%04zu", i);
-  return buffer;
-}
-
 }  // namespace
 
 std::string listProgram(const ProgramImage& image, const TFunList* routines) {
-  std::string out = "constants " + std::to_string(image.constants.size()) + "\n";
+  std::string out;
+  appendf(out, "constants %zu\n", image.constants.size());
   for (std::size_t i = 0; i < image.constants.size(); ++i) {
     const ScriptValue& k = image.constants[i];
-    out += "  K" + std::to_string(i) + "  " + std::string(kindName(k.kind())) + " " + constantText(k) + "\n";
+    appendf(out, "  K%zu  %s ", i, std::string(kindName(k.kind())).c_str());
+    out += constantText(k);
+    out += '\n';
   }
-  out += "labels " + std::to_string(image.labels.size()) + "\n";
-  for (std::size_t i = 0; i < image.labels.size(); ++i)
-    out += "  L" + std::to_string(i) + " -> " + std::to_string(image.labels[i]) + "\n";
-  out += "code " + std::to_string(image.code.size()) + "\n";
+  appendf(out, "labels %zu\n", image.labels.size());
+  for (std::size_t i = 0; i < image.labels.size(); ++i) appendf(out, "  L%zu -> %d\n", i, image.labels[i]);
+  appendf(out, "code %zu\n", image.code.size());
   std::size_t i = 0;
   while (i < image.code.size()) {
     const Instruction& ins = image.code[i];
     const OpcodeInfo* info = findOpcode(ins.opcode);
-    std::string line = "  " + indexText(i) + "  ";
     if (info == nullptr) {
-      out += line + "?" + std::to_string(ins.opcode) + " " + std::to_string(ins.a) + ", " + std::to_string(ins.b) + "\n";
+      appendf(out, "  %04zu  ?%d %d, %d\n", i, ins.opcode, ins.a, ins.b);
       ++i;
       continue;
     }
-    std::string name(info->name);
-    name.resize(8, ' ');
-    line += name;
-    const std::string a = operandText(info->a, ins.a, routines);
-    const std::string b = operandText(info->b, ins.b, routines);
-    line += a;
-    if (!b.empty()) line += (a.empty() ? "" : ", ") + b;
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    out += line + "\n";
+    std::string line;
+    appendf(line, "  %04zu  %-8s", i, std::string(info->name).c_str());
+    appendOperand(line, info->a, ins.a, routines);
+    if (info->b != Operand::None) {
+      if (info->a != Operand::None) line += ", ";
+      appendOperand(line, info->b, ins.b, routines);
+    }
+    while (line.back() == ' ') line.pop_back();
+    out += line;
+    out += '\n';
     ++i;
     // Data words: shown with the slots they hold, never decoded as instructions.
     std::size_t words = 0;
@@ -103,15 +108,14 @@ std::string listProgram(const ProgramImage& image, const TFunList* routines) {
     }
     for (std::size_t w = 0; w < words && i < image.code.size(); ++w, ++i) {
       const Instruction& word = image.code[i];
-      std::string data = "  " + indexText(i) + "    data  ";
+      appendf(out, "  %04zu    data ", i);
       if (info->data == DataWords::SlotInA) {
-        data += "V" + std::to_string(word.a);
+        appendf(out, " V%d", word.a);
       } else {
         const std::int32_t fields[3] = {word.opcode, word.a, word.b};
-        for (int f = 0; f < 3 && static_cast<int>(w) * 3 + f < params; ++f)
-          data += (f == 0 ? "V" : " V") + std::to_string(fields[f]);
+        for (int f = 0; f < 3 && static_cast<int>(w) * 3 + f < params; ++f) appendf(out, " V%d", fields[f]);
       }
-      out += data + "\n";
+      out += '\n';
     }
   }
   return out;

@@ -8,8 +8,8 @@
 
 namespace ondrix::script {
 
-// Every run-time error of the machine that is not a value error: "Stack overflow", array access,
-// dynamic-variable providers, running past the code.
+// Every run-time error of the machine that is not a value error: "Stack overflow", a string too
+// long, dynamic-variable providers, running past the code.
 class EScriptError : public std::runtime_error {
  public:
   explicit EScriptError(const std::string& message) : std::runtime_error(message) {}
@@ -47,6 +47,8 @@ inline constexpr const char* kVariantNotArray = "Variant is not an array";
 inline constexpr const char* kArrayIndexOutOfBounds = "Variant array index out of bounds";
 inline constexpr const char* kInvalidOpcode = "Invalid opcode";
 inline constexpr const char* kStackOverflow = "Stack overflow";
+inline constexpr const char* kOutOfMemory = "Out of memory";  // a string beyond the length limit
+inline constexpr const char* kStepLimit = "Step limit reached";
 inline constexpr const char* kUnknownReaderType = "Unknown reader type";
 inline constexpr const char* kUnknownWriteType = "Unknown variable type during writing program";
 }  // namespace errtext

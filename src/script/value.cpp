@@ -1,7 +1,7 @@
 #include "script/value.h"
 
+#include <algorithm>
 #include <limits>
-#include <new>
 
 #include "script/script_error.h"
 
@@ -21,9 +21,17 @@ struct ScriptValue::ArrayBuffer {
 
 namespace {
 
-constexpr std::size_t kMaxStringLength = std::numeric_limits<std::uint32_t>::max();
+std::size_t maxLength = kDefaultMaxStringLength;
+
+[[noreturn]] void tooLong() { throw EScriptError(errtext::kOutOfMemory); }
 
 }  // namespace
+
+void ScriptValue::setMaxStringLength(std::size_t length) {
+  maxLength = std::min<std::size_t>(length, std::numeric_limits<std::uint32_t>::max());
+}
+
+std::size_t ScriptValue::maxStringLength() { return maxLength; }
 
 std::string_view kindName(ValueKind kind) {
   switch (kind) {
@@ -41,7 +49,7 @@ std::string_view kindName(ValueKind kind) {
 }
 
 ScriptValue ScriptValue::string(std::string_view text) {
-  if (text.size() > kMaxStringLength) throw std::bad_alloc();
+  if (text.size() > maxLength) tooLong();
   ScriptValue r(ValueKind::String);
   r.string_ = nullptr;
   if (!text.empty()) {
@@ -79,7 +87,7 @@ void ScriptValue::release() noexcept {
 
 void ScriptValue::append(std::string_view text) {
   if (text.empty()) return;
-  if (text.size() > kMaxStringLength - length_) throw std::bad_alloc();
+  if (text.size() > maxLength - std::min<std::size_t>(length_, maxLength)) tooLong();
   if (string_ == nullptr) {
     *this = string(text);
     return;

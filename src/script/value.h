@@ -22,6 +22,8 @@
 
 namespace ondrix::script {
 
+inline constexpr std::size_t kDefaultMaxStringLength = 0x7FFFFFFF;
+
 enum class ValueKind : std::uint8_t { Empty, Null, Integer, Real, Currency, Date, Boolean, String, Array };
 
 // The kind's name as listings and diagnostics show it ("Integer", "String", ...).
@@ -117,6 +119,11 @@ class ScriptValue {
 
   // Appends to a String in place (see the top of this file). Precondition: kind String.
   void append(std::string_view text);
+
+  // Strings longer than this fail with "Out of memory" instead of exhausting the machine's memory.
+  // The default is 2^31 - 1 bytes; tests and fuzzing lower it.
+  static void setMaxStringLength(std::size_t length);
+  static std::size_t maxStringLength();
 
   // Conversions by the OLE Automation rules under fixed en-US conventions (value_convert.cpp).
   // They throw EVariantError "Invalid variant type conversion" for an impossible conversion and

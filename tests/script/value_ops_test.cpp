@@ -264,6 +264,18 @@ TEST(ValueOps, AppendLeavesSharingValuesUnchanged) {
   EXPECT_EQ(self.stringValue().size(), 4u << 10);
 }
 
+TEST(ValueOps, StringsStopAtTheLengthLimit) {
+  const std::size_t saved = V::maxStringLength();
+  V::setMaxStringLength(4);
+  V s = V::string("abc");
+  EXPECT_EQ(errorOf([&] { applyBinary(Op::Add, s, V::string("de")); }), "Out of memory");
+  EXPECT_EQ(s.stringValue(), "abc");
+  applyBinary(Op::Add, s, V::string("d"));
+  EXPECT_EQ(s.stringValue(), "abcd");
+  EXPECT_EQ(errorOf([] { V::string("12345"); }), "Out of memory");
+  V::setMaxStringLength(saved);
+}
+
 TEST(ValueOps, ArraysAreCopiedOnWrite) {
   V a = V::array(3);
   V b = a;

@@ -100,8 +100,10 @@ TEST(VmProgramFormat, CountsAreCheckedBeforeAnythingIsAllocated) {
   EXPECT_EQ(readError(std::string("\0\0\0\0" "\xff\xff\xff\x7f", 8)), "Malformed program: the data ends inside the labels");
   EXPECT_EQ(readError(std::string("\0\0\0\0" "\0\0\0\0" "\xff\xff\xff\x0f", 12)),
             "Malformed program: the data ends inside the code");
-  EXPECT_EQ(readError(std::string("\x01\0\0\0" "\x05\xff\xff\xff\xff", 9)),
+  EXPECT_EQ(readError(std::string("\x01\0\0\0" "\x05\x00\x00\x10\x00", 9)),
             "Malformed program: the data ends inside the constants");
+  EXPECT_EQ(readError(std::string("\x01\0\0\0" "\x05\xff\xff\xff\xff", 9)),
+            "Malformed program: a string constant is longer than any string may be");
 }
 
 struct OperandCase {
@@ -133,8 +135,8 @@ std::vector<OperandCase> operandCases() {
       [](ProgramBuilder& b) { b.emit(Opcode::HostCall, 0, 0); });
   add("array size", "Malformed program: instruction 0: array high index -2 out of range",
       [](ProgramBuilder& b) { b.emit(Opcode::NewArray, 0, -2); });
-  add("huge array", "Malformed program: instruction 0: array high index 1048577 out of range",
-      [](ProgramBuilder& b) { b.emit(Opcode::NewArray, 0, (1 << 20) + 1); });
+  add("huge array", "Malformed program: instruction 0: array high index 4097 out of range",
+      [](ProgramBuilder& b) { b.emit(Opcode::NewArray, 0, 4097); });
   add("array index", "Malformed program: instruction 0: array index -1 out of range",
       [](ProgramBuilder& b) { b.emit(Opcode::ArrayStore, -1, 0).data(0); });
   add("array store target", "Malformed program: instruction 1: slot 5000 out of range",
