@@ -16,6 +16,8 @@ packages=(
   clang libclang-rt-14-dev
   # benchmark peer for the terminal interpreter
   libvterm-dev
+  # the terminal window, its offscreen tests and a display for looking at it headless
+  qt6-base-dev fonts-dejavu-core xvfb xauth
   # telnet: service and protocol tables; real servers for the telnet integration tests
   netbase busybox-static inetutils-telnetd socat
 )
