@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,8 +11,6 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
-
-extern char** environ;
 
 namespace ondrix::telnet::testing {
 namespace {
@@ -54,23 +52,25 @@ std::unique_ptr<DaemonProcess> DaemonProcess::start(const std::vector<std::strin
   for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
 
-  posix_spawn_file_actions_t files;
-  posix_spawn_file_actions_init(&files);
-  posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
-  posix_spawnattr_t attr;
-  posix_spawnattr_init(&attr);
-  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attr, 0);
-  pid_t pid = -1;
-  const int rc = ::posix_spawnp(&pid, args[0], &files, &attr, args.data(), environ);
-  posix_spawn_file_actions_destroy(&files);
-  posix_spawnattr_destroy(&attr);
-  if (rc != 0) {
+  const pid_t parent = ::getpid();
+  const pid_t pid = ::fork();
+  if (pid < 0) {
     why = "cannot start " + argv[0];
     return nullptr;
   }
+  if (pid == 0) {
+    // Its own process group, killed with the test if the test dies first; no terminal, no output.
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) ::_exit(127);
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, 0);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    ::execvp(args[0], args.data());
+    ::_exit(127);
+  }
+  ::setpgid(pid, pid);  // also from here, so the group exists before anyone signals it
   std::unique_ptr<DaemonProcess> daemon(new DaemonProcess(pid));
   const auto end = Clock::now() + std::chrono::seconds(10);
   while (Clock::now() < end) {

@@ -1,5 +1,6 @@
 #pragma once
-// A real server started for a test: its own process group, no terminal, output discarded.
+// A real server started for a test: its own process group, no terminal, output discarded, killed
+// by the system should the test process die first.
 // Stopping it (or destroying the object) ends the whole group and reaps the process.
 
 #include <sys/types.h>
