@@ -39,10 +39,30 @@ void TBinProg::run() { runFrom(0); }
 
 void TBinProg::runFrom(std::int32_t index) {
   checkStart(index);
-  pc_ = index;
+  // A run started from inside a host routine of a run of this same program (an event handled
+  // while the routine waits) takes the return addresses above the outer run's, ends at its own
+  // outermost return, and gives the outer run its program counter back.
+  struct Resume {
+    TBinProg& prog;
+    bool nested;
+    std::int32_t pc;
+    int depth;
+    int base;
+    ~Resume() {
+      prog.running_ = nested;
+      prog.base_ = base;
+      if (nested) {
+        prog.pc_ = pc;
+        prog.depth_ = depth;
+      }
+    }
+  } resume{*this, running_, pc_, depth_, base_};
   // A run that ended in an error may have left return addresses behind; they belong to no
   // activation any more, and a procedure run on its own must end at its own return.
-  depth_ = 0;
+  if (!running_) depth_ = 0;
+  base_ = depth_;
+  running_ = true;
+  pc_ = index;
   execute();
 }
 
@@ -148,7 +168,7 @@ void TBinProg::execute() {
         pc_ = labels[ins.a];
         break;
       case static_cast<std::int32_t>(Opcode::Return):
-        if (depth_ == 0) return;
+        if (depth_ == base_) return;
         pc_ = returnStack_[static_cast<std::size_t>(--depth_)];
         break;
       case static_cast<std::int32_t>(Opcode::NewArray):

@@ -67,7 +67,8 @@ class TBinProg {
 
   // Runs from instruction 0, or from `index`, until a halt, a return on an empty return stack, or
   // an error (which propagates; slots keep their values). `index` must be the start of an
-  // instruction (a label target); anything else throws EScriptError.
+  // instruction (a label target); anything else throws EScriptError. A host routine may start a
+  // run of the same program; that run ends at its own outermost return and the outer run resumes.
   void run();
   void runFrom(std::int32_t index);
 
@@ -95,6 +96,8 @@ class TBinProg {
   std::int32_t pc_ = 0;
   std::array<std::int32_t, kReturnStackSize> returnStack_{};
   int depth_ = 0;
+  int base_ = 0;          // depth at which the current run's outermost return ends it
+  bool running_ = false;
   ProgramImage image_;
   std::vector<Instruction> code_;      // the code plus an end marker that stops a run gone past it
   std::vector<std::int16_t> codeMap_;  // see program_check.h

@@ -226,7 +226,12 @@ bool strictlyEqual(const ScriptValue& left, const ScriptValue& right) {
   return left.kind() == right.kind() && compare(left, right) == 0;
 }
 
-bool equalsFalse(const ScriptValue& value) { return compare(value, ScriptValue::boolean(false)) == 0; }
+bool equalsFalse(const ScriptValue& value) {
+  // The two kinds every compiled condition has, without the class lookup.
+  if (value.kind() == ValueKind::Boolean) return !value.booleanValue();
+  if (value.isInteger()) return value.integerValue() == 0;
+  return compare(value, ScriptValue::boolean(false)) == 0;
+}
 
 void negate(ScriptValue& value) {
   switch (value.kind()) {

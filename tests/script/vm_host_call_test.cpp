@@ -137,6 +137,35 @@ TEST(VmHostCall, HandlerErrorsEndTheRun) {
   EXPECT_EQ(describe(prog.slot(3)), "Integer:0");
 }
 
+TEST(VmHostCall, AHandlerMayRunAProcedureOfTheSameProgram) {
+  // main: call P; host call Event; V3 := V3 + 1; halt.   P: host call Event; return.
+  // Event runs Q (V2 := V2 + 1; return) of the same program while the outer run is inside P.
+  HostTables host;
+  Seen seen;
+  TBinProg* running = nullptr;
+  std::int32_t procQ = 0;
+  const int event = host.routines.add(routine("Event", {}, seen, [&](ParamCells&, V&) {
+    running->runFrom(procQ);
+  }));
+  ProgramBuilder b;
+  const int main = b.label(), p = b.label(), q = b.label();
+  b.emit(Opcode::Jump, main);
+  b.place(p);
+  b.emit(Opcode::HostCall, 0, event).emit(Opcode::Return);
+  b.place(q);
+  b.emit(Opcode::Increment, 2).emit(Opcode::Return);
+  b.place(main);
+  b.emit(Opcode::Call, p).emit(Opcode::HostCall, 0, event).emit(Opcode::Increment, 3).emit(Opcode::Halt);
+  TBinProg prog(b.bytes(), host);
+  running = &prog;
+  procQ = b.image().labels[static_cast<std::size_t>(q)];
+  prog.run();
+  EXPECT_EQ(seen.calls, 2);
+  EXPECT_EQ(describe(prog.slot(2)), "Integer:2");
+  EXPECT_EQ(describe(prog.slot(3)), "Integer:1");
+  EXPECT_EQ(prog.returnDepth(), 0);
+}
+
 TEST(VmHostCall, ARoutineChangedAfterReadingIsRefused) {
   HostTables host;
   Seen seen;
