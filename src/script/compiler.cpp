@@ -12,6 +12,13 @@ THalCompiler::THalCompiler(std::string_view source, std::string& output, const H
       output_(output),
       lex_(source, [&host](const std::string& name) { return host.constants.find(name); }) {}
 
+THalCompiler::NestingGuard::NestingGuard(THalCompiler& compiler) : compiler_(compiler) {
+  if (++compiler_.nesting_ > kMaxNesting) {
+    --compiler_.nesting_;
+    compiler_.fail("Nesting too deep");
+  }
+}
+
 const TToken& THalCompiler::next() {
   cur_ = lex_.next();
   return cur_;
@@ -64,7 +71,8 @@ void THalCompiler::checkLabels() {
   // A call of a procedure that was declared forward and never given a body would jump nowhere.
   for (const PendingCall& call : pendingCalls_)
     if (!labels_[static_cast<std::size_t>(call.label)].placed)
-      throw ECompilerError::syntax(call.line, "Procedure " + call.name + " has no body");
+      throw ECompilerError::syntax(lex_.lineNumberAt(call.position),
+                                   "Procedure " + call.name + " has no body");
   for (const LabelItem& label : labels_)
     if (label.referenced != label.placed) fail("Link Error");
 }

@@ -31,6 +31,9 @@
 namespace ondrix::script {
 
 inline constexpr int kMaxArrayElements = 201;
+// Deepest nesting of statements, expressions and procedures; deeper text is rejected instead of
+// exhausting the stack of the recursive descent.
+inline constexpr int kMaxNesting = 200;
 
 class THalCompiler {
  public:
@@ -70,7 +73,18 @@ class THalCompiler {
   struct PendingCall {  // a call of a procedure whose body may still be missing
     std::int32_t label;
     std::string name;
-    int line;
+    std::size_t position;  // read position after the call, for the error's line
+  };
+  // Counts the nesting of statements, expressions and procedures while it lives.
+  class NestingGuard {
+   public:
+    explicit NestingGuard(THalCompiler& compiler);
+    ~NestingGuard() { --compiler_.nesting_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+   private:
+    THalCompiler& compiler_;
   };
 
   // compiler.cpp: tokens, errors, the scope walk, the program frame.
@@ -145,6 +159,7 @@ class THalCompiler {
 
   TLexer lex_;
   TToken cur_;
+  int nesting_ = 0;
   int slot_ = 0;       // next free slot
   int highWater_ = 0;  // one above the highest slot handed out so far
   std::string prefix_;

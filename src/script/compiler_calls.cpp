@@ -37,7 +37,7 @@ int THalCompiler::scriptCall(const Resolved& procedure) {
   if (!result) fail("Variable Result not found for " + key);
   emit(Opcode::Call, entry.value);
   if (!labels_[static_cast<std::size_t>(entry.value)].placed)
-    pendingCalls_.push_back({entry.value, key, lex_.lineNumber()});
+    pendingCalls_.push_back({entry.value, key, lex_.position()});
   for (const auto& [variable, param] : copyBack) emit(Opcode::Move, variable, param);
   const int value = newTemp();
   emit(Opcode::Move, value, result.item->value);

@@ -214,6 +214,7 @@ void THalCompiler::procedureBody(const std::string& key) {
     expect(';', "Operator delimeter expected");
     return;
   }
+  const NestingGuard guard(*this);
   const std::int32_t label = idents_.find(key)->value;
   const std::string outer = prefix_;
   prefix_ = key + ".";

@@ -105,6 +105,7 @@ int THalCompiler::term() {
 }
 
 int THalCompiler::operand() {
+  const NestingGuard guard(*this);
   next();
   switch (cur_.kind) {
     case kTokDigits:

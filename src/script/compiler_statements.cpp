@@ -30,6 +30,7 @@ void THalCompiler::statementList(std::int32_t terminator) {
 }
 
 void THalCompiler::statement() {
+  const NestingGuard guard(*this);
   switch (peek().kind) {
     case kTokIdent:
       identifierStatement();

@@ -45,9 +45,9 @@ TLexer::TLexer(std::string_view source, ConstantLookup constants)
 
 void TLexer::fail(std::string_view text) const { throw ECompilerError::syntax(lineNumber(), text); }
 
-int TLexer::lineNumber() const {
+int TLexer::lineNumberAt(std::size_t position) const {
   int line = 1;
-  const std::size_t end = pos_ < source_.size() ? pos_ : source_.size();
+  const std::size_t end = position < source_.size() ? position : source_.size();
   for (std::size_t i = 0; i < end; ++i)
     if (source_[i] == '\n') ++line;
   return line;

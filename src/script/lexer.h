@@ -46,8 +46,9 @@ class TLexer {
   TToken peek();
   // Moves the read position back by `count` characters, never before the start.
   void stepBack(std::size_t count);
-  // 1 plus the number of line feeds before the read position.
-  int lineNumber() const;
+  // 1 plus the number of line feeds before the read position (or before `position`).
+  int lineNumber() const { return lineNumberAt(pos_); }
+  int lineNumberAt(std::size_t position) const;
 
   std::size_t position() const { return pos_; }
   bool hexMode() const { return hexMode_; }

@@ -162,6 +162,19 @@ TEST(CompilerErrors, TheFrameHasTwoBlanksACrLfAndAFullStop) {
             "Syntax error in  (12): \r\nEND expected.");
 }
 
+TEST(CompilerErrors, DeepNestingIsRejectedNotOverflowed) {
+  const std::string deep = "var x: Integer; begin x := " + std::string(100000, '(') + "1 end.";
+  EXPECT_EQ(compileError(deep, HostTables{}), syntaxError(1, "Nesting too deep"));
+  std::string blocks = "begin ";
+  for (int i = 0; i < 100000; ++i) blocks += "begin ";
+  EXPECT_EQ(compileError(blocks, HostTables{}), syntaxError(1, "Nesting too deep"));
+  // A reasonable depth compiles.
+  EXPECT_EQ(compileError("var x: Integer; begin x := " + std::string(50, '(') + "1" +
+                             std::string(50, ')') + " end.",
+                         HostTables{}),
+            "(compiled)");
+}
+
 TEST(CompilerErrors, MoreThanTheSlotsIsRejected) {
   auto declare = [](int count) {
     std::string source = "var ";
