@@ -660,6 +660,7 @@ void TQDB::resetState() {
   protected_ = false;
   password_.clear();
   timeNoted_ = false;
+  readOnly_ = false;
   index_.Sorted = true;
   index_.CaseSensitive = false;
 }
