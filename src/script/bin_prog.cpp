@@ -1,5 +1,7 @@
 #include "script/bin_prog.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "script/compiler_error.h"
@@ -81,6 +83,9 @@ void TBinProg::execute() {
   std::uint64_t steps = stepLimit_;
   for (;;) {
     if (steps-- == 0) throw EScriptError(errtext::kStepLimit);
+#if ONDRIX_ENGINE_CHECKS
+    checkInvariants();
+#endif
     const Instruction& ins = code[pc_];
     ++pc_;
     switch (ins.opcode) {
@@ -189,6 +194,19 @@ void TBinProg::execute() {
     }
   }
 }
+
+#if ONDRIX_ENGINE_CHECKS
+void TBinProg::checkInvariants() const {
+  // The counter is at an instruction, never at a data word, and the return stack is in bounds.
+  const bool ok = pc_ >= 0 && static_cast<std::size_t>(pc_) < codeMap_.size() &&
+                  codeMap_[static_cast<std::size_t>(pc_)] >= 0 && base_ >= 0 && base_ <= depth_ &&
+                  depth_ <= kReturnStackSize;
+  if (!ok) {
+    std::fprintf(stderr, "TBinProg invariant broken: pc %d depth %d base %d\n", pc_, depth_, base_);
+    std::abort();
+  }
+}
+#endif
 
 void TBinProg::hostCall(const Instruction& ins) {
   const int params = codeMap_[static_cast<std::size_t>(pc_ - 1)];

@@ -91,6 +91,7 @@ class TBinProg {
   void execute();  // the fetch-and-execute loop, from pc_ until the run ends
   void hostCall(const Instruction& ins);
   void checkStart(std::int32_t index) const;
+  void checkInvariants() const;  // engine-check builds, before every instruction
 
   ParamCells params_;
   std::int32_t pc_ = 0;
