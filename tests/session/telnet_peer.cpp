@@ -33,7 +33,7 @@ int listenOnLoopback(int& port) {
 
 }  // namespace
 
-bool runUntil(platform::PollEventLoop& loop, const std::function<bool()>& done,
+bool runUntil(platform::EventLoop& loop, const std::function<bool()>& done,
               std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (!done()) {
@@ -54,12 +54,15 @@ TelnetPeer::~TelnetPeer() {
   if (listener_ >= 0) ::close(listener_);
 }
 
-bool TelnetPeer::accept(platform::PollEventLoop& loop) {
-  return runUntil(loop, [&] {
-    conn_ = ::accept(listener_, nullptr, nullptr);
-    if (conn_ >= 0) ::fcntl(conn_, F_SETFL, O_NONBLOCK);
-    return conn_ >= 0;
-  });
+bool TelnetPeer::accept(platform::EventLoop& loop) {
+  return runUntil(loop, [&] { return tryAccept(); });
+}
+
+bool TelnetPeer::tryAccept() {
+  if (conn_ >= 0) return true;
+  conn_ = ::accept(listener_, nullptr, nullptr);
+  if (conn_ >= 0) ::fcntl(conn_, F_SETFL, O_NONBLOCK);
+  return conn_ >= 0;
 }
 
 void TelnetPeer::send(const std::string& bytes) {
@@ -80,7 +83,7 @@ void TelnetPeer::readAvailable() {
   }
 }
 
-bool TelnetPeer::waitFor(platform::PollEventLoop& loop, const std::string& text) {
+bool TelnetPeer::waitFor(platform::EventLoop& loop, const std::string& text) {
   return runUntil(loop, [&] {
     readAvailable();
     return received_.find(text) != std::string::npos;

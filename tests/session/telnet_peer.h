@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "platform/posix/poll_event_loop.h"
+#include "platform/event_loop.h"
 
 namespace ondrix::session::testing {
 
 // Runs `loop` until `done` holds or `limit` has passed; returns done().
-bool runUntil(platform::PollEventLoop& loop, const std::function<bool()>& done,
+bool runUntil(platform::EventLoop& loop, const std::function<bool()>& done,
               std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 class TelnetPeer {
@@ -24,10 +24,12 @@ class TelnetPeer {
   TelnetPeer& operator=(const TelnetPeer&) = delete;
 
   int port() const { return port_; }
-  bool accept(platform::PollEventLoop& loop);
+  bool accept(platform::EventLoop& loop);
+  // One attempt without waiting.
+  bool tryAccept();
   void send(const std::string& bytes);
   // Runs the loop until what the terminal sent contains `text`; true when it does.
-  bool waitFor(platform::PollEventLoop& loop, const std::string& text);
+  bool waitFor(platform::EventLoop& loop, const std::string& text);
   // Everything received so far, then forgotten.
   std::string take();
   void close();

@@ -1,5 +1,6 @@
 #include "term/view/term_view.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "platform/codepage.h"
@@ -295,5 +297,8 @@ void TermView::mouseReleaseEvent(QMouseEvent* event) {
   model_.MouseUp(buttonOf(event->button()), shiftOf(event->modifiers()), p.x(), p.y());
   if (event->button() == Qt::LeftButton && rect().contains(p)) model_.Click();
 }
+
+// The wheel moves the history scroll bar, which reports it like a dragged thumb.
+void TermView::wheelEvent(QWheelEvent* event) { QCoreApplication::sendEvent(scrollBar_, event); }
 
 }  // namespace ondrix::term::view

@@ -52,6 +52,7 @@ class TermView : public QWidget, public TEmulView {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   bool focusNextPrevChild(bool next) override;
 
  private:
