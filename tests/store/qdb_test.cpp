@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <functional>
 
 #include "store/compressor.h"
@@ -452,6 +453,41 @@ TEST_F(QdbTest, ProgressAndNotificationsAreReported) {
   // 25 steps: every third step reports i * 10 / 3; the end reports 0.
   EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{4, 0}, {4, 10}, {4, 20}, {4, 30}, {4, 40},
                                                         {4, 50}, {4, 60}, {4, 70}, {4, 80}, {4, 0}}));
+}
+
+}  // namespace
+}  // namespace ondrix::store
+
+namespace ondrix::store {
+namespace {
+
+TEST(QdbErrors, FileFailuresMapToTheirCodesAndTexts) {
+  struct Case {
+    int errnoValue;
+    int code;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {ENOENT, -2, "Could not find the file F.QDB"},
+      {ENOTDIR, -2, "Could not find the file F.QDB"},
+      {EIO, -3, "The drive you are trying to access is not ready"},
+      {EMFILE, -4, "No more file handles are available"},
+      {ETXTBSY, -5, "The file F.QDB seems to be in use by another program"},
+      {ENOSPC, -101, "The drive is full"},
+      {EACCES, EACCES, "Unidentified problem -  " + std::to_string(EACCES)},
+  };
+  for (const auto& c : cases) {
+    const EQDBFileError error = fileErrorFromErrno(c.errnoValue, "F.QDB");
+    EXPECT_EQ(error.code(), c.code) << c.errnoValue;
+    EXPECT_EQ(std::string(error.what()), c.text) << c.errnoValue;
+  }
+}
+
+TEST_F(QdbTest, MissingFolderReportsTheFileAsNotFound) {
+  TQDB db;
+  const std::string missing = folders.file("absent/X.QDB");
+  expectError<EQDBFileError>([&] { db.SetFileName(missing); }, "Could not find the file " + missing);
+  EXPECT_EQ(db.FileName(), "");
 }
 
 }  // namespace
