@@ -88,5 +88,34 @@ TEST(QdbFaults, EveryFailedWriteSyncOrRenameLeavesTheOldOrTheNewFile) {
   EXPECT_GT(failures, 5);
 }
 
+// Renames out of the temporary folder fail as they do across file systems.
+class CrossDeviceFileSystem : public FileSystem {
+ public:
+  explicit CrossDeviceFileSystem(std::string tempFolder) : temp_(std::move(tempFolder)) {}
+  int rename(const char* from, const char* to) override {
+    if (std::string_view(from).starts_with(temp_) && !std::string_view(to).starts_with(temp_)) {
+      errno = EXDEV;
+      return -1;
+    }
+    return FileSystem::rename(from, to);
+  }
+
+ private:
+  std::string temp_;
+};
+
+TEST(QdbFaults, ReplacingAcrossFileSystemsCopiesBesideTheTargetFirst) {
+  testing::ScratchFolders folders;
+  const std::string path = folders.file("KEYS.QDB");
+  CrossDeviceFileSystem crossDevice(folders.temp().string());
+  ScopedFileSystem scope(crossDevice);
+  replaceItem(path, "k", "value");
+  replaceItem(path, "k", "other");
+  EXPECT_EQ(testing::readFile(path), testing::recordFile("other", {{"k", 0, 5, 0}}));
+  EXPECT_EQ(folders.tempFileCount(), 0u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folders.data()),
+                          std::filesystem::directory_iterator()), 1);
+}
+
 }  // namespace
 }  // namespace ondrix::store
