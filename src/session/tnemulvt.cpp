@@ -29,7 +29,14 @@ TTnEmulVT::TTnEmulVT() : cnx_(std::make_unique<telnet::TTnCnx>()) {
   cnx_->OnLocalEcho = [this](telnet::TTnCnx*) {
     if (OnLocalEcho) OnLocalEcho(this);
   };
-  SetOnCursorPos([this](term::TCustomEmulVT*, const std::string& report) { SendStr(report); });
+  SetOnCursorPos([this](term::TCustomEmulVT*, const std::string& report) {
+    // The answer to the host's request arrives while its bytes are being interpreted; without a
+    // connection it has nowhere to go, and a failure must not break off the interpretation.
+    try {
+      SendStr(report);
+    } catch (const telnet::ESocketException&) {
+    }
+  });
 }
 
 TTnEmulVT::~TTnEmulVT() {

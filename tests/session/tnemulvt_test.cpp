@@ -268,6 +268,11 @@ TEST_F(SessionTest, ARefusedConnectionIsReportedThenClosed) {
   EXPECT_EQ(beeper.count(), 2);
 }
 
+TEST_F(SessionTest, ACursorReportWithoutAConnectionIsDropped) {
+  vt->WriteStr("\x1b[6nafter");  // no socket to answer on: the rest is still interpreted
+  EXPECT_EQ(rowText(*vt, 0), "after");
+}
+
 TEST_F(SessionTest, ConnectWithoutAHostDoesNothing) {
   vt->WriteStr("kept");
   vt->Connect();
