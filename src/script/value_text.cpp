@@ -244,6 +244,7 @@ std::string formatCurrency(std::int64_t scaled) {
 std::optional<std::string> formatDate(double days) {
   if (!(days >= kMinDate && days < kMaxDate)) return std::nullopt;
   const DateParts p = decodeDate(days);
+  if (p.year > 9999) return std::nullopt;  // rounded up past 12/31/9999 11:59:59 PM
   const bool hasTime = p.hour != 0 || p.minute != 0 || p.second != 0;
   const bool dayZero = p.year == 1899 && p.month == 12 && p.day == 30;
   char buffer[64];

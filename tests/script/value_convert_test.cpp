@@ -57,6 +57,7 @@ TEST(ValueConvert, ToText) {
       {V::date(-1.25), "12/29/1899 6:00:00 AM"},
       {V::date(day(2000, 1, 1) + 0.999999999), "1/2/2000"},  // rounds to the next midnight
       {V::date(3e6), kConversion},
+      {V::date(2958465.9999999), kConversion},  // would round to 1/1/10000
       {V::string("ab c"), "ab c"},
       {V::array(2), kConversion},
   };
