@@ -49,6 +49,7 @@ bool readAll(const std::string& path, Contents& contents) {
   try {
     ondrix::store::TQDB db;
     db.SetFileName(path);
+    db.CheckIntegrity();
     db.GetKeyList(contents.keys);
     for (int i = 0; i < db.Count(); ++i) {
       db.SetPosition(i);
@@ -60,6 +61,7 @@ bool readAll(const std::string& path, Contents& contents) {
       }
       contents.items.push_back(bytes);
     }
+    db.CheckIntegrity();
     db.SetFileName("");
     return true;
   } catch (const ondrix::store::EQDBError&) {

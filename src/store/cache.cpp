@@ -53,6 +53,12 @@ int TCacheList::CacheFrequency() const {
   return static_cast<int>((200 * hits_ + requests_) / (2 * requests_));
 }
 
+bool TCacheList::Consistent() const {
+  std::size_t sum = 0;
+  for (const auto& [key, entry] : entries_) sum += entry.bytes.size();
+  return sum == held_ && held_ <= cacheSize_;
+}
+
 void TCacheList::ResetCounters() {
   requests_ = hits_ = evictions_ = 0;  // bytes held and use stamps stay true to the entries
 }

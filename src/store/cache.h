@@ -38,6 +38,8 @@ class TCacheList {
   std::uint64_t Hits() const { return hits_; }
   std::uint64_t Evictions() const { return evictions_; }
   bool Contains(const std::string& key) const { return entries_.count(key) != 0; }
+  // True when the bytes held are those of the entries and within the limit.
+  bool Consistent() const;
 
  private:
   std::map<std::string, TCache> entries_;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 
 #include "platform/services.h"
 #include "store/bf_stream.h"
@@ -162,6 +163,35 @@ bool TQDB::refuseEmpty() {
   throw EQDBNoData(formatMessage(text::kNoData, fileName_));
 }
 
+void TQDB::CheckIntegrity() const {
+  auto require = [](bool condition, const char* what) {
+    if (!condition) throw std::logic_error(std::string("record engine invariant: ") + what);
+  };
+  require(cache_.Consistent(), "cache bytes match its entries and limit");
+  if (!assigned_) {
+    require(index_.Count() == 0 && system_.Count() == 0, "no index without a file");
+    return;
+  }
+  require(data_.isOpen(), "working data file open");
+  require(index_.Count() == 0 ? position_ == 0 : position_ >= 0 && position_ < index_.Count(),
+          "current position inside the index");
+  const std::int64_t dataLength = data_.size();
+  for (const TIndexList* list : {&system_, &index_}) {
+    for (int i = 0; i < list->Count(); ++i) {
+      const TIndex& entry = list->Item(i);
+      require(entry.offset >= 0 && entry.size >= 0 &&
+                  std::int64_t{entry.offset} + entry.size <= dataLength,
+              "item inside the working data file");
+    }
+  }
+}
+
+void TQDB::checkInChecked() const {
+#if defined(ONDRIX_ENGINE_CHECKS)
+  CheckIntegrity();
+#endif
+}
+
 // ---------------------------------------------------------------------------------------------
 // Opening
 
@@ -189,6 +219,7 @@ void TQDB::openFile() {
     loadIndex();
     assigned_ = true;
     readCaseSensitivity();
+    checkInChecked();
   } catch (...) {
     abandon();
     throw;
@@ -429,6 +460,7 @@ void TQDB::AddItem(std::string_view bytes, std::string_view key) {
   currentKey_ = storedKey;
   cache_.Offer(storedKey, bytes);
   modified_ = true;
+  checkInChecked();
   if (OnAdded) OnAdded(*this);
   if (OnNavigate) OnNavigate(*this);
 }
@@ -446,6 +478,7 @@ void TQDB::DeleteItem() {
     currentKey_.clear();
   }
   modified_ = true;
+  checkInChecked();
   if (OnDeleted) OnDeleted(*this);
   if (AfterDelete) AfterDelete(*this);
 }
@@ -532,6 +565,7 @@ void TQDB::Pack() {
   data_ = File::open(dataPath_, O_RDWR);
   progress.done();
   if (oldPosition > 0) SetPosition(oldPosition);
+  checkInChecked();
 }
 
 void TQDB::SaveIndex() {

@@ -114,6 +114,11 @@ class TQDB {
   // until the index is next written).
   std::vector<TDiskIndexEntry> DiskIndex();
 
+  // Throws std::logic_error when an invariant of the open engine is broken: the current
+  // position inside the index, every item inside the working data file, the cache's byte count.
+  // Checked builds call it after every change.
+  void CheckIntegrity() const;
+
   bool ReadOnly() const { return readOnly_; }
   bool FileAssigned() const { return assigned_; }
   bool Modified() const { return modified_; }
@@ -162,6 +167,7 @@ class TQDB {
   void abandon();
   void resetState();
   std::string notValid() const;
+  void checkInChecked() const;
 
   std::string fileName_;
   bool readOnly_ = false;
