@@ -176,6 +176,17 @@ TEST(VmOpcodes, InvalidOpcodesFailWhenRun) {
   }
 }
 
+TEST(VmOpcodes, StepLimitEndsAnEndlessLoop) {
+  ProgramBuilder b;
+  const int top = b.label();
+  b.place(top);
+  b.emit(Opcode::Increment, 1).emit(Opcode::Jump, top);
+  TBinProg prog(b.bytes());
+  prog.setStepLimit(100);
+  EXPECT_EQ(errorOf([&] { prog.run(); }), "Step limit reached");
+  EXPECT_EQ(describe(prog.slot(1)), "Integer:50");
+}
+
 TEST(VmOpcodes, RunningPastTheEndIsAnError) {
   ProgramBuilder b;
   b.emit(Opcode::Increment, 1);
