@@ -6,18 +6,24 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <cstdio>
 #include <string>
 
 #include "app/gui/session_settings.h"
+#include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_services.h"
 #include "platform/services.h"
 #include "session/tnemulvt.h"
 #include "term/view/term_view.h"
+
+// In sanitizer builds: allocations the desktop-bus and font libraries keep until the process ends
+// are not leaks of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus\nleak:libfontconfig\n"; }
 
 namespace {
 
@@ -45,6 +51,25 @@ class SessionWindow : public QMainWindow {
   ondrix::term::view::TermView* view_ = nullptr;
 };
 
+// The top-level handler: a failure that escapes an event (an engine's exception) is shown in a
+// message box, and the program goes on.
+class OndrixApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+      showError(e.what());
+    }
+    return false;
+  }
+  static void showError(const char* text) {
+    QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1("Ondrix"),
+                          QString::fromStdString(ondrix::platform::cp1252ToUtf8(text)));
+  }
+};
+
 int usage(const char* message) {
   std::fprintf(stderr, "%s\nUsage: ondrix --connect HOST[:PORT] [--grab FILE]\n", message);
   return kExitUsage;
@@ -53,19 +78,18 @@ int usage(const char* message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1("Ondrix"));
-
+  // The arguments are read before the window system is reached, so mistakes are reported also
+  // where there is no display.
   std::string target;
   QString grabFile;
-  const QStringList args = QApplication::arguments();
-  for (int i = 1; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--connect") && i + 1 < args.size())
-      target = args[++i].toStdString();
-    else if (args[i] == QLatin1String("--grab") && i + 1 < args.size())
-      grabFile = args[++i];
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--connect" && i + 1 < argc)
+      target = argv[++i];
+    else if (arg == "--grab" && i + 1 < argc)
+      grabFile = QString::fromLocal8Bit(argv[++i]);
     else
-      return usage(("Unknown argument: " + args[i].toStdString()).c_str());
+      return usage(("Unknown argument: " + arg).c_str());
   }
   if (target.empty()) return usage("Nothing to open.");
 
@@ -82,6 +106,9 @@ int main(int argc, char** argv) {
     }
   }
   if (host.empty()) return usage("No host name given.");
+
+  OndrixApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1("Ondrix"));
 
   ondrix::platform::qt::QtEventLoop loop;
   ondrix::platform::qt::QtBeeper beeper;
@@ -107,7 +134,11 @@ int main(int argc, char** argv) {
   const QSize screen = window.view().sizeHint();
   window.resize(screen.width(), screen.height() + window.statusBar()->sizeHint().height());
   window.show();
-  session.Connect();
+  try {
+    session.Connect();
+  } catch (const std::exception& e) {
+    OndrixApplication::showError(e.what());
+  }
 
   if (!grabFile.isEmpty()) {
     QTimer::singleShot(2000, &window, [&] {
