@@ -20,5 +20,7 @@ void addReplayCommand(CLI::App& app, int& exitCode);
 void addCompileCommand(CLI::App& app, int& exitCode);
 void addQdbCommand(CLI::App& app, int& exitCode);
 void addInitCommand(CLI::App& app, int& exitCode);
+void addRunCommand(CLI::App& app, int& exitCode);
+void addEvalCommand(CLI::App& app, int& exitCode);
 
 }  // namespace ondrix::cli

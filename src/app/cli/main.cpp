@@ -5,15 +5,20 @@
 #include <exception>
 
 #include "app/cli/commands.h"
+#include "script/script_engine.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Ondrix headless tool: replays terminal streams, edits record files, runs scripts"};
   app.require_subcommand(1);
   int exitCode = ondrix::cli::kExitOk;
+  // The script engine's tables (with the standard routines) for run, eval and compile.
+  ondrix::script::ScriptEngine scriptEngine;
   ondrix::cli::addReplayCommand(app, exitCode);
   ondrix::cli::addCompileCommand(app, exitCode);
   ondrix::cli::addQdbCommand(app, exitCode);
   ondrix::cli::addInitCommand(app, exitCode);
+  ondrix::cli::addRunCommand(app, exitCode);
+  ondrix::cli::addEvalCommand(app, exitCode);
 
   try {
     app.parse(argc, argv);

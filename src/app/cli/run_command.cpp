@@ -1,0 +1,105 @@
+// ondrix-cli run: runs a script headless with the whole routine library and the main controller
+// registered as "MainForm". Exit status: 0 completed, 1 run-time error, 2 compile error, 64 usage
+// error, 124 --timeout expired.
+
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cli/commands.h"
+#include "app/cli/script_session.h"
+#include "script/std_routines.h"
+
+namespace ondrix::cli {
+namespace {
+
+struct RunOptions {
+  std::string data;
+  std::string answers;
+  double timeout = 0;
+  std::string script;
+  std::vector<std::string> arguments;
+};
+
+constexpr char kTimeoutMessage[] = "Timeout expired\n";
+
+// The run is one thread busy in the script: the alarm ends the process from the signal handler.
+extern "C" void onTimeout(int) {
+  const ssize_t ignored = write(STDERR_FILENO, kTimeoutMessage, sizeof kTimeoutMessage - 1);
+  (void)ignored;
+  _exit(kExitTimeout);
+}
+
+void startTimeout(double seconds) {
+  if (seconds <= 0) return;
+  struct sigaction action {};
+  action.sa_handler = onTimeout;
+  sigaction(SIGALRM, &action, nullptr);
+  itimerval timer{};
+  const auto whole = static_cast<long>(seconds);
+  timer.it_value.tv_sec = whole;
+  timer.it_value.tv_usec = static_cast<long>((seconds - static_cast<double>(whole)) * 1e6);
+  if (timer.it_value.tv_sec == 0 && timer.it_value.tv_usec == 0) timer.it_value.tv_usec = 1;
+  setitimer(ITIMER_REAL, &timer, nullptr);
+}
+
+std::string ownPath() {
+  char buffer[4096];
+  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("ondrix-cli");
+}
+
+int runScript(const RunOptions& o) {
+  std::ifstream file(o.script, std::ios::binary);
+  std::string source;
+  if (file) source.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (!file || file.bad()) {
+    std::fprintf(stderr, "Cannot read %s: %s\n", o.script.c_str(), std::strerror(errno));
+    return kExitFailure;
+  }
+  std::unique_ptr<std::ifstream> answers;
+  if (!o.answers.empty()) {
+    answers = std::make_unique<std::ifstream>(o.answers, std::ios::binary);
+    if (!*answers) {
+      std::fprintf(stderr, "Cannot read %s: %s\n", o.answers.c_str(), std::strerror(errno));
+      return kExitUsage;
+    }
+  }
+  if (!o.data.empty()) setenv("ONDRIX_DATA", o.data.c_str(), 1);
+  std::vector<std::string> programArguments{ownPath()};
+  programArguments.insert(programArguments.end(), o.arguments.begin(), o.arguments.end());
+  script::setProgramArguments(std::move(programArguments));
+
+  ScriptSession session(answers.get());
+  script::THalComp component;
+  component.setScriptText(source);
+  startTimeout(o.timeout);
+  return session.run(component);
+}
+
+}  // namespace
+
+void addRunCommand(CLI::App& app, int& exitCode) {
+  auto options = std::make_shared<RunOptions>();
+  CLI::App* cmd = app.add_subcommand("run", "Run a script headless");
+  cmd->add_option("--data", options->data, "Data folder");
+  cmd->add_option("--answers", options->answers, "Answers for input dialogs, one line each");
+  cmd->add_option("--timeout", options->timeout, "End the run after this many seconds (exit 124)")
+      ->check(CLI::NonNegativeNumber);
+  cmd->add_option("script", options->script, "Script file (.oxs)")->required();
+  cmd->add_option("args", options->arguments, "Arguments the script reads with PARAMSTR");
+  cmd->positionals_at_end();
+  cmd->callback([options, &exitCode] { exitCode = runScript(*options); });
+}
+
+}  // namespace ondrix::cli

@@ -1,0 +1,148 @@
+// ondrix-cli run and eval as a user calls them: script files in, standard output, standard error
+// and exit status out.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string readFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/ondrix-cli-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+
+  std::string write(const std::string& name, const std::string& text) {
+    const std::string path = dir_ + "/" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+
+  // Runs ondrix-cli with `args` (already quoted for the shell).
+  Result cli(const std::string& args) {
+    const std::string out = dir_ + "/stdout", err = dir_ + "/stderr";
+    const std::string command = std::string("'") + ONDRIX_CLI + "' " + args + " >'" + out + "' 2>'" + err + "'";
+    const int raw = std::system(command.c_str());
+    Result r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = readFile(out);
+    r.err = readFile(err);
+    return r;
+  }
+
+  Result run(const std::string& script, const std::string& options = "") {
+    return cli("run " + options + " '" + write("script.oxs", script) + "'");
+  }
+
+  std::string dir_;
+};
+
+TEST_F(Cli, RunScriptsTableDriven) {
+  struct Case {
+    const char* script;
+    int status;
+    const char* out;
+    const char* err;
+  };
+  const Case cases[] = {
+      {"begin ShowMessage('Hello, world') end.", 0, "Hello, world\n", ""},
+      {"var i, s: Integer; begin s := 0; for i := 1 to 10 do s := s + i; ShowMessage(Format('sum=%d', [s])) end.", 0,
+       "sum=55\n", ""},
+      {"begin ShowMessage(MainForm > 0) end.", 0, "-1\n", ""},
+      {"begin ShowMessage('before'); StrToInt('x1'); ShowMessage('after') end.", 1, "before\n",
+       "'x1' is not a valid integer value\n"},
+      {"begin ShowMessage(1 div 0) end.", 1, "", "Division by zero\n"},
+      {"begin\n  ShowMessage('x')\n  ShowMessage('y')\nend.", 2, "", nullptr},
+      {"begin Foo end.", 2, "", "Syntax error in  (1): \r\nUnknown identifier: FOO.\n"},
+  };
+  for (const Case& c : cases) {
+    const Result r = run(c.script);
+    EXPECT_EQ(r.status, c.status) << c.script;
+    EXPECT_EQ(r.out, c.out) << c.script;
+    if (c.err != nullptr) {
+      EXPECT_EQ(r.err, c.err) << c.script;
+    }
+  }
+}
+
+TEST_F(Cli, AnswersFileFeedsInputDialogsThenCancels) {
+  const std::string answers = write("answers.txt", "Alice\r\n");
+  const Result r = run(
+      "var s: String; begin ShowMessage(INPUTBOX('c', 'p', 'none')); s := 'old';"
+      " if not INPUTQUERY('c', 'p', s) then ShowMessage('cancelled ' + s) end.",
+      "--answers '" + answers + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Alice\ncancelled old\n");
+}
+
+TEST_F(Cli, ArgumentsReachParamStr) {
+  const std::string script = write("args.oxs", "begin ShowMessage(PARAMCOUNT); ShowMessage(PARAMSTR(2)) end.");
+  const Result r = cli("run '" + script + "' one two");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "2\ntwo\n");
+}
+
+TEST_F(Cli, TimeoutEndsAnEndlessScript) {
+  const Result r = run("begin while true do begin end end.", "--timeout 0.5");
+  EXPECT_EQ(r.status, 124);
+}
+
+TEST_F(Cli, UsageErrors) {
+  EXPECT_EQ(cli("run").status, 64);
+  EXPECT_EQ(cli("run --timeout abc x.oxs").status, 64);
+  EXPECT_EQ(cli("eval").status, 64);
+  EXPECT_EQ(cli("run '" + dir_ + "/missing.oxs'").status, 1);
+}
+
+TEST_F(Cli, EvalPrintsResult) {
+  struct Case {
+    const char* expression;
+    int status;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"1+1", 0, "2\n"},
+      {"6 * 7;", 0, "42\n"},
+      {"'a' + 'b'", 0, "ab\n"},
+      {"1 / 4", 0, "0.25\n"},
+      {"1 = 1", 0, "-1\n"},
+      {"Copy('abcdef', 2, 3)", 0, "bcd\n"},
+      {"FormatFloat('0.00', 2.5)", 0, "2.50\n"},
+      {"StrToInt('zz')", 1, ""},
+      {"1 + * 2", 2, ""},
+  };
+  for (const Case& c : cases) {
+    const Result r = cli(std::string("eval \"") + c.expression + "\"");
+    EXPECT_EQ(r.status, c.status) << c.expression << " " << r.err;
+    EXPECT_EQ(r.out, c.out) << c.expression;
+  }
+}
+
+TEST_F(Cli, CompileKnowsTheLibrary) {
+  const std::string script = write("lib.oxs", "begin ShowMessage(IntToStr(Length('abc'))) end.");
+  EXPECT_EQ(cli("compile '" + script + "'").status, 0);
+}
+
+}  // namespace
