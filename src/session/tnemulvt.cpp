@@ -189,8 +189,9 @@ void TTnEmulVT::WriteLog(const char* bytes, int count) {
     return;
   // The data has been shown; only the log lost it. Logging ends (the status bar shows it) rather
   // than failing every following block the same way.
-  platform::services().trace->write("Session log " + logName_ + ": write failed (" +
-                                    std::strerror(errno) + "); logging stopped\n");
+  if (platform::TraceSink* trace = platform::services().trace; trace->enabled())
+    trace->write("Session log " + logName_ + ": write failed (" + std::strerror(errno) +
+                 "); logging stopped\n");
   StopLog();
 }
 

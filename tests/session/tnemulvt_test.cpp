@@ -206,6 +206,17 @@ TEST_F(SessionTest, SessionLogHoldsTheReceivedBytes) {
   EXPECT_EQ(dialogs.lastButtons, platform::MessageButtons::Ok);
 }
 
+TEST_F(SessionTest, AFailingLogStopsLoggingButNotTheDisplay) {
+  connectTo(peer.port());
+  vt->StartLog("/dev/full");  // opens, but every write fails
+  ASSERT_TRUE(vt->Logging());
+  peer.send("shown anyway\r\nand this");
+  ASSERT_TRUE(runUntil(loop, [&] { return screenHas(*vt, "and this"); }));
+  EXPECT_EQ(rowText(*vt, 0), "shown anyway");
+  EXPECT_FALSE(vt->Logging());
+  EXPECT_EQ(vt->LogStatus(), "");
+}
+
 TEST_F(SessionTest, TheOwnersDataHandlerTakesOverTheDisplay) {
   std::string got;
   vt->OnDataAvailable = [&](TTnEmulVT*, const char* b, int& n) { got.append(b, static_cast<std::size_t>(n)); };
