@@ -134,6 +134,7 @@ int main(int argc, char** argv) {
   const QSize screen = window.view().sizeHint();
   window.resize(screen.width(), screen.height() + window.statusBar()->sizeHint().height());
   window.show();
+  window.activateWindow();
   try {
     session.Connect();
   } catch (const std::exception& e) {

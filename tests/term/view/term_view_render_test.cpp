@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QScrollBar>
 
 #include "offscreen_app.h"
 #include "term/emulvt.h"
@@ -108,6 +109,27 @@ TEST_F(RenderTest, CaretCoversTheCursorCellOnlyWhileFocused) {
   model.FocusLost();
   img = render();
   EXPECT_EQ(cellCorner(img, 2, 4), QColor(0, 0, 0));
+}
+
+TEST_F(RenderTest, TheScrollBarBrowsesTheHistory) {
+  auto* bar = view.findChild<QScrollBar*>();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->minimum(), 0);
+  EXPECT_EQ(bar->maximum(), 1500);
+  EXPECT_EQ(bar->pageStep(), 20);
+  EXPECT_EQ(bar->value(), 1500);
+  render();  // delivers the pending resize
+  EXPECT_EQ(bar->geometry(), QRect(view.width() - 16, 0, 16, view.height()));
+  for (int i = 0; i < 40; ++i) model.WriteStr("\r\nline " + std::to_string(i));
+  bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(model.Screen().HistoryCount(), 1480);
+  EXPECT_EQ(bar->value(), 1480);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(bar->value(), 1481);
+  EXPECT_EQ(model.Screen().PushedCount(), 19);
+  model.ScrollToLive();
+  EXPECT_EQ(bar->value(), 1500);
+  EXPECT_EQ(model.Screen().PushedCount(), 0);
 }
 
 }  // namespace
