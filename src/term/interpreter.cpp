@@ -71,6 +71,18 @@ inline constexpr std::array<std::uint8_t, 256> kEscClasses = makeEscClasses();
 // Entry points
 
 void TScreen::ProcessChar(std::uint8_t c) {
+  if (!(literalCount_ != 0 || printerPassThrough_ || escMode_ || insertMode_)) [[likely]] {
+    const std::uint8_t t = xlatActive_ ? (*currentTable_)[c] : c;
+    if (!kControlBytes[t] && col_ < cols_) [[likely]] {  // WriteChar without a wrap
+      TLine& l = row(row_);
+      l.Chars[col_] = graphics_ ? t | 0x80 : t;
+      l.Attrs[col_] = attribute_;
+      markRun(row_, col_, col_);
+      ++col_;
+      checkAfterByte();
+      return;
+    }
+  }
   if (printerPassThrough_ && printer_)
     printer_->write(std::string_view(reinterpret_cast<const char*>(&c), 1));
   if (literalCount_ >= 1) {

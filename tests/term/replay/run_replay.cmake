@@ -1,0 +1,21 @@
+# Runs `ondrix-cli replay` and compares its exit status and standard output with expectations.
+#   cmake -DCLI=... -DARGS="a|b" [-DINPUT=file] [-DEXPECTED=file] [-DSTATUS=n] -P run_replay.cmake
+string(REPLACE "|" ";" ARGS "${ARGS}")
+if(NOT DEFINED STATUS)
+  set(STATUS 0)
+endif()
+set(input_args)
+if(DEFINED INPUT)
+  set(input_args INPUT_FILE ${INPUT})
+endif()
+execute_process(COMMAND ${CLI} replay ${ARGS} ${input_args}
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL STATUS)
+  message(FATAL_ERROR "replay ${ARGS}: exit ${rc}, expected ${STATUS}\n${err}")
+endif()
+if(DEFINED EXPECTED)
+  file(READ ${EXPECTED} expected)
+  if(NOT out STREQUAL expected)
+    message(FATAL_ERROR "replay ${ARGS}: output differs from ${EXPECTED}:\n${out}")
+  endif()
+endif()
