@@ -134,7 +134,7 @@ bool typed(int fd, Client& c, unsigned char ch) {
     c.line.push_back(static_cast<char>(ch));
     sendAll(fd, std::string(1, static_cast<char>(ch)));
   } else if (ch < 32) {
-    sendAll(fd, "^" + std::string(1, static_cast<char>(ch + 64)));
+    sendAll(fd, std::string{'^', static_cast<char>(ch + 64)});
   }
   return true;
 }
