@@ -12,8 +12,10 @@
 #include "app/cli/commands.h"
 #include "platform/codepage.h"
 #include "script/bin_prog.h"
-#include "script/compiler.h"
 #include "script/compiler_error.h"
+#include "script/hal_runer.h"
+#include "script/host_object.h"
+#include "script/script_engine.h"
 
 namespace ondrix::cli {
 namespace {
@@ -31,19 +33,25 @@ int runCompile(const CompileOptions& o) {
     std::fprintf(stderr, "Cannot read %s: %s\n", o.script.c_str(), std::strerror(errno));
     return kExitFailure;
   }
-  script::HostTables& host = script::hostTables();
-  std::string program;
+  // The same names as a script run sees: the engine's routines and constants, and the objects
+  // "MainForm", "Screen" and "Application".
+  const script::ScriptEngine engine;
+  const script::TComponent mainForm(nullptr, "TMainForm", "MainForm");
+  script::THalRuner runner(std::move(source));
+  runner.addObject("MainForm", mainForm);
+  runner.addObject("Screen", script::hostScreen());
+  runner.addObject("Application", script::hostApplication());
+  runner.compileOnly = true;
   try {
-    script::THalCompiler compiler(source, program, host);
-    compiler.compile();
+    runner.execute();
   } catch (const script::ECompilerError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return kExitCompileError;
   }
   if (o.listing) {
-    // Listed from the written program read back, so the listing shows what the machine will run.
-    const script::ProgramImage image = script::readProgram(program, host.routines);
-    const std::string text = platform::cp1252ToUtf8(script::listProgram(image, &host.routines));
+    // Listed from the program as the machine read it back.
+    const script::TFunList& routines = script::hostTables().routines;
+    const std::string text = platform::cp1252ToUtf8(script::listProgram(runner.program()->image(), &routines));
     std::fwrite(text.data(), 1, text.size(), stdout);
   }
   return kExitOk;
