@@ -22,7 +22,7 @@ int THalCompiler::scriptCall(const Resolved& procedure) {
     for (int i = 0; i < entry.paramCount; ++i) {
       if (i > 0) expect(',', "Comma expected");
       const Resolved param = resolve(key + "." + entry.paramNames[static_cast<std::size_t>(i)]);
-      if (!param) fail("Procedure " + key + " not found");
+      if (!param || param.item->isProcedure) fail("Procedure " + key + " not found");
       if (entry.varParams[static_cast<std::size_t>(i)]) {
         const int variable = variableArgument();
         emit(Opcode::Move, param.item->value, variable);
@@ -34,7 +34,7 @@ int THalCompiler::scriptCall(const Resolved& procedure) {
     expect(')', ") expected");
   }
   const Resolved result = resolve(key + ".RESULT");
-  if (!result) fail("Variable Result not found for " + key);
+  if (!result || result.item->isProcedure) fail("Variable Result not found for " + key);
   emit(Opcode::Call, entry.value);
   if (!labels_[static_cast<std::size_t>(entry.value)].placed)
     pendingCalls_.push_back({entry.value, key, lex_.position()});

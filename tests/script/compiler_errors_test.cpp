@@ -101,6 +101,9 @@ const Case kStatementCases[] = {
     {"begin pi end.", 1, "Unknown identifier: 0"},  // a constant token's value is its position
     {"var x, y: Integer; begin x := 1 y := 2 end.", 1, "Operator delimeter expected"},
     {"var x: Integer; begin x; end.", 1, "Variable Result not found for X"},
+    // A nested procedure named Result takes the place of its parent's result variable.
+    {"procedure P; procedure Result; begin end; begin end;\nbegin P end.", 2,
+     "Variable Result not found for P"},
     {"begin x.; end.", 1, "Identifier expected"},
 };
 
