@@ -145,4 +145,25 @@ TEST_F(Cli, CompileKnowsTheLibrary) {
   EXPECT_EQ(cli("compile '" + script + "'").status, 0);
 }
 
+TEST_F(Cli, CompileReportsTheCompilersMessageExactly) {
+  const std::string script = write("bad.oxs", "var x: Integer;\nbegin\n  x := 1 < 2 < 3;\nend.");
+  const Result r = cli("compile '" + script + "'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "Syntax error in  (3): \r\nOperator delimeter expected.\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(cli("compile '" + dir_ + "/missing.oxs'").status, 1);
+  EXPECT_EQ(cli("compile").status, 64);
+}
+
+TEST_F(Cli, CompileListing) {
+  const std::string script = write("list.oxs", "var x: Integer;\nbegin x := 'a' + MainForm end.");
+  const Result r = cli("compile --listing '" + script + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("constants 2\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("labels 1\n  L0 -> 1\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("JMP     L0"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("HALT"), std::string::npos) << r.out;
+  EXPECT_EQ(cli("compile '" + script + "'").out, "");  // without --listing nothing is printed
+}
+
 }  // namespace
