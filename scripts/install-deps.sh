@@ -20,6 +20,8 @@ packages=(
   qt6-base-dev fonts-dejavu-core xvfb xauth
   # telnet: service and protocol tables; real servers for the telnet integration tests
   netbase busybox-static inetutils-telnetd socat
+  # script benchmarks: the same programs in Lua 5.4 and Tcl 8.6
+  lua5.4 tcl8.6
 )
 
 missing=()

@@ -24,8 +24,10 @@ int ScriptSession::run(script::THalComp& component) {
     component.prepare("MainForm", &mainForm_);
     component.run();
   } catch (const script::ECompilerError& e) {
+    // The machine raises the same class ("Invalid opcode"); only a failed compilation is exit 2.
     printError(e.what());
-    return kExitCompileError;
+    const bool compiled = component.runner() != nullptr && component.runner()->compiled();
+    return compiled ? kExitFailure : kExitCompileError;
   } catch (const std::exception& e) {
     printError(e.what());
     return kExitFailure;
