@@ -25,7 +25,6 @@ FileSystem* installed = nullptr;
 
 constexpr std::size_t kMinCopyBuffer = 1024;
 constexpr std::size_t kMaxCopyBuffer = 524288;
-constexpr int kTempAttempts = 100;
 
 std::string folderOf(const std::string& path) {
   const auto slash = path.rfind('/');
