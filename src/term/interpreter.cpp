@@ -479,44 +479,50 @@ void TScreen::selectGraphicRendition() {
     attribute_ = normal_.attribute();
     return;
   }
-  int pos = 2;
-  while (pos <= escLength_) {
-    const std::uint8_t c = escBuffer_[pos - 1];
+  // Locals: stores to the byte-sized attribute would otherwise force the buffer to be re-read.
+  const std::uint8_t* const buffer = escBuffer_.data();
+  const int length = escLength_;
+  std::uint8_t attribute = attribute_;
+  int i = 1;  // 0-based index of position 2
+  while (i < length) {
+    const std::uint8_t c = buffer[i];
     if (c == ' ' || c == ';' || c == '[') {
-      ++pos;
+      ++i;
       continue;
     }
     if (!isDigit(c)) {  // a '?' among the values: no number to apply
+      attribute_ = attribute;
       traceSequence(kInvalid, 'm');
-      ++pos;
+      ++i;
       continue;
     }
     int value = 0;
-    pos = getNumber(pos, value);
+    while (i < length && isDigit(buffer[i]))
+      value = std::min(value * 10 + (buffer[i++] - '0'), kMaxParameter);
     if (value >= 30 && value <= 37) {
-      attribute_ = static_cast<std::uint8_t>((attribute_ & 0xF8) | (value - 30));
+      attribute = static_cast<std::uint8_t>((attribute & 0xF8) | (value - 30));
     } else if (value >= 40 && value <= 47) {
-      attribute_ = static_cast<std::uint8_t>((attribute_ & 0x8F) | ((value - 40) << 4));
+      attribute = static_cast<std::uint8_t>((attribute & 0x8F) | ((value - 40) << 4));
     } else {
       switch (value) {
         case 0:
         case 27:
-          attribute_ = normal_.attribute();
+          attribute = normal_.attribute();
           break;
         case 1:
-          attribute_ = static_cast<std::uint8_t>((attribute_ & 0xF0) | bold_.fore);
+          attribute = static_cast<std::uint8_t>((attribute & 0xF0) | bold_.fore);
           break;
         case 4:
-          attribute_ = underline_.attribute();
+          attribute = underline_.attribute();
           break;
         case 5:
-          attribute_ = blink_.attribute();
+          attribute = blink_.attribute();
           break;
         case 7:
-          attribute_ = reverse_.attribute();
+          attribute = reverse_.attribute();
           break;
         case 8:
-          attribute_ = 0;
+          attribute = 0;
           break;
         case 10:
           graphics_ = false;
@@ -525,14 +531,16 @@ void TScreen::selectGraphicRendition() {
           graphics_ = true;
           break;
         case 22:
-          attribute_ &= 0xF7;
+          attribute &= 0xF7;
           break;
         default:
+          attribute_ = attribute;
           traceSequence(kInvalid, 'm');
           break;
       }
     }
   }
+  attribute_ = attribute;
 }
 
 void TScreen::setScrollRegion() {
