@@ -29,6 +29,8 @@ bool isTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
 void setLength(ParamCells& c, ScriptValue&) {
   std::string s = textArg(c, 0);
   const std::int32_t n = intArg(c, 1);
+  // Refused before anything is allocated: no value may hold a longer text.
+  if (n > 0 && static_cast<std::size_t>(n) > ScriptValue::maxStringLength()) throw EScriptError(errtext::kOutOfMemory);
   s.resize(n < 0 ? 0 : static_cast<std::size_t>(n), ' ');
   cell(c, 0) = ScriptValue::string(s);
 }

@@ -90,6 +90,14 @@ TEST(StdStrings, DocumentedBehaviour) {
   });
 }
 
+TEST(StdStrings, SetLengthRefusesTextsBeyondTheLimitBeforeAllocating) {
+  const std::size_t saved = ScriptValue::maxStringLength();
+  ScriptValue::setMaxStringLength(1000);
+  EXPECT_EQ(callError("SetLength", {S("ab"), I(1001)}), "Out of memory");
+  EXPECT_EQ(callRoutine("SetLength", {S("ab"), I(1000)}).cells[0].stringValue().size(), 1000u);
+  ScriptValue::setMaxStringLength(saved);
+}
+
 TEST(StdConversions, NumbersAndText) {
   runCases({
       {"IntToHex", {I(255), I(4)}, "String:00FF"},
