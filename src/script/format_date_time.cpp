@@ -69,7 +69,10 @@ class DateWriter {
       switch (lc) {
         case 'c':
           out += shortDateText(value_);
-          if (parts_.hour != 0 || parts_.minute != 0 || parts_.second != 0) out += " " + longTime();
+          if (parts_.hour != 0 || parts_.minute != 0 || parts_.second != 0) {
+            out.push_back(' ');
+            out += longTime();
+          }
           i += 1;
           break;
         case 'd':

@@ -167,9 +167,12 @@ class Formatter {
       case 'e': {
         const int digits = static_cast<int>(std::clamp<long>(precision < 0 ? 15 : precision, 1, 18));
         const ScientificDigits s = scientificDigits(x, digits);
-        std::string text = negative ? "-" : "";
+        std::string text(negative ? 1 : 0, '-');
         text += s.digits.substr(0, 1);
-        if (s.digits.size() > 1) text += "." + s.digits.substr(1);
+        if (s.digits.size() > 1) {
+          text.push_back('.');
+          text.append(s.digits, 1);
+        }
         return text + "E" + exponentText(s.exponent, true, 3);
       }
       case 'g': {
@@ -181,7 +184,10 @@ class Formatter {
         const int decimals = static_cast<int>(std::clamp<long>(precision < 0 ? 2 : precision, 0, 18));
         const FixedDigits f = fixedDigits(x, decimals);
         std::string number = type == 'f' ? f.whole : groupThousands(f.whole);
-        if (!f.fraction.empty()) number += "." + f.fraction;
+        if (!f.fraction.empty()) {
+          number.push_back('.');
+          number += f.fraction;
+        }
         const bool shownNegative = negative && number.find_first_not_of("0.,") != std::string::npos;
         if (type == 'm') return shownNegative ? "($" + number + ")" : "$" + number;
         return shownNegative ? "-" + number : number;
@@ -194,10 +200,12 @@ class Formatter {
   static std::string generalText(bool negative, const ScientificDigits& s, int digits) {
     std::string d = s.digits;
     while (d.size() > 1 && d.back() == '0') d.pop_back();
-    std::string text = negative ? "-" : "";
+    std::string text(negative ? 1 : 0, '-');
     if (s.exponent >= -5 && s.exponent < digits) {
       if (s.exponent < 0) {
-        text += "0." + std::string(static_cast<std::size_t>(-s.exponent - 1), '0') + d;
+        text += "0.";
+        text.append(static_cast<std::size_t>(-s.exponent - 1), '0');
+        text += d;
       } else {
         const auto whole = static_cast<std::size_t>(s.exponent) + 1;
         if (d.size() <= whole) {
@@ -209,7 +217,10 @@ class Formatter {
       return text;
     }
     text += d.substr(0, 1);
-    if (d.size() > 1) text += "." + d.substr(1);
+    if (d.size() > 1) {
+      text.push_back('.');
+      text.append(d, 1);
+    }
     return text + "E" + exponentText(s.exponent, true, 2);
   }
 

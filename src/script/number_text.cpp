@@ -63,7 +63,7 @@ void roundTo(Decimal& d, int keep) {
 FixedDigits fixedDigits(double value, int decimals) {
   FixedDigits out;
   if (value == 0) {
-    out.whole = "0";
+    out.whole.assign(1, '0');
     out.fraction.assign(static_cast<std::size_t>(decimals), '0');
     return out;
   }
@@ -71,7 +71,7 @@ FixedDigits fixedDigits(double value, int decimals) {
   const int keep = d.exponent + 1 + decimals;  // digits in front of the rounding position
   roundTo(d, keep);
   if (keep < 0 || (keep == 0 && d.digits.empty())) {
-    out.whole = "0";
+    out.whole.assign(1, '0');
     out.fraction.assign(static_cast<std::size_t>(decimals), '0');
     return out;
   }
@@ -79,8 +79,9 @@ FixedDigits fixedDigits(double value, int decimals) {
   const int wholeCount = d.exponent + 1;
   std::string all = d.digits;
   if (wholeCount <= 0) {
-    out.whole = "0";
-    out.fraction = std::string(static_cast<std::size_t>(-wholeCount), '0') + all;
+    out.whole.assign(1, '0');
+    out.fraction.assign(static_cast<std::size_t>(-wholeCount), '0');
+    out.fraction += all;
   } else {
     if (static_cast<int>(all.size()) < wholeCount) all.resize(static_cast<std::size_t>(wholeCount), '0');
     out.whole = all.substr(0, static_cast<std::size_t>(wholeCount));
@@ -116,8 +117,8 @@ std::string groupThousands(const std::string& whole) {
 std::string exponentText(int exponent, bool plusSign, int minDigits) {
   std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
   while (static_cast<int>(digits.size()) < minDigits) digits.insert(digits.begin(), '0');
-  if (exponent < 0) return "-" + digits;
-  return plusSign ? "+" + digits : digits;
+  if (exponent < 0 || plusSign) digits.insert(digits.begin(), exponent < 0 ? '-' : '+');
+  return digits;
 }
 
 }  // namespace ondrix::script

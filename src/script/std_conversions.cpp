@@ -54,8 +54,12 @@ void str(ParamCells& c, ScriptValue&) {
     text = x > 0 ? "                   +Inf" : "                   -Inf";
   } else {
     const ScientificDigits s = scientificDigits(x, 15);
-    text = std::signbit(x) && x != 0 ? "-" : " ";
-    text += s.digits.substr(0, 1) + "." + s.digits.substr(1) + "E" + exponentText(s.exponent, true, 4);
+    text.assign(1, std::signbit(x) && x != 0 ? '-' : ' ');
+    text.push_back(s.digits[0]);
+    text.push_back('.');
+    text.append(s.digits, 1);
+    text.push_back('E');
+    text += exponentText(s.exponent, true, 4);
   }
   cell(c, 1) = ScriptValue::string(text);
 }
