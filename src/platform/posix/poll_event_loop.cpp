@@ -87,8 +87,10 @@ void PollEventLoop::round(std::chrono::milliseconds wait) {
     ids.push_back(id);
   }
   const int timeout = static_cast<int>(std::min<long long>(wait.count(), 1 << 30));
-  // With no descriptors this simply sleeps until the next timer is due.
-  int n = ::poll(fds.data(), fds.size(), timeout);
+  // With no descriptors this simply sleeps until the next timer is due; with nothing to wait for
+  // and nothing watched there is no call at all (the compiler runs a round before every token).
+  int n = 0;
+  if (!fds.empty() || timeout > 0) n = ::poll(fds.data(), fds.size(), timeout);
   if (n < 0) n = 0;  // EINTR or a transient failure: the next round polls again
 
   runPosted();
