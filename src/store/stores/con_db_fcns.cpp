@@ -18,12 +18,7 @@ void ConDBFcns::Write(int number, const ConnectionRecord& record) {
   file_.Put(numberKey(number), record.encode());
 }
 
-std::vector<std::string> ConDBFcns::ListNames() {
-  std::vector<std::string> names;
-  for (const std::string& key : file_.Keys())
-    names.push_back(ConnectionRecord::decode(file_.Get(key).value_or("")).Name);
-  return names;
-}
+std::vector<std::string> ConDBFcns::ListNames() { return file_.ReadNames<ConnectionRecord>(); }
 
 int ConDBFcns::Count() { return file_.Db().Count(); }
 
@@ -42,22 +37,14 @@ void ConDBFcns::Delete(int number, EvtDBFcns& events) {
 }
 
 void ConDBFcns::Renumber() {
-  std::vector<TConItem> book;
-  for (const std::string& key : file_.Keys())
-    book.push_back(ConnectionRecord::decode(file_.Get(key).value_or("")));
+  std::vector<TConItem> book = file_.ReadAll<TConItem>();
   std::stable_sort(book.begin(), book.end(), [](const TConItem& a, const TConItem& b) {
     // Character code order: compare the bytes as unsigned values.
     return std::lexicographical_compare(
         a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(),
         [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
   });
-  std::vector<std::string> items;
-  items.reserve(book.size());
-  for (std::size_t i = 0; i < book.size(); ++i) {
-    book[i].RecordNo = static_cast<std::int32_t>(i);
-    items.push_back(book[i].encode());
-  }
-  file_.ReplaceWithNumbered(items);
+  file_.ReplaceWithNumbered(std::move(book));
 }
 
 void ConDBFcns::replaceNumbers(const std::function<std::int32_t&(ConnectionRecord&)>& field,

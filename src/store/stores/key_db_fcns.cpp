@@ -35,12 +35,7 @@ void KeyDBFcns::Write(int number, const TKeyItem& keylist) {
   file_.Put(numberKey(number), keylist.encode());
 }
 
-std::vector<std::string> KeyDBFcns::ListNames() {
-  std::vector<std::string> names;
-  for (const std::string& key : file_.Keys())
-    names.push_back(TKeyItem::decode(file_.Get(key).value_or("")).Name);
-  return names;
-}
+std::vector<std::string> KeyDBFcns::ListNames() { return file_.ReadNames<TKeyItem>(); }
 
 void KeyDBFcns::Delete(int number) {
   TQDB& db = file_.Db();
@@ -48,13 +43,7 @@ void KeyDBFcns::Delete(int number) {
   db.DeleteItem();
   db.Pack();
   db.SaveIndex();
-  std::vector<std::string> items;
-  for (const std::string& key : file_.Keys()) {
-    TKeyItem keylist = TKeyItem::decode(file_.Get(key).value_or(""));
-    keylist.RecordNo = static_cast<std::int32_t>(items.size());
-    items.push_back(keylist.encode());
-  }
-  file_.ReplaceWithNumbered(items);
+  file_.ReplaceWithNumbered(file_.ReadAll<TKeyItem>());
   db.Pack();
   db.SaveIndex();
 }

@@ -13,25 +13,14 @@ void PalDBFcns::Write(int number, const PaletteRecord& palette) {
   file_.Put(numberKey(number), palette.encode());
 }
 
-std::vector<std::string> PalDBFcns::ListNames() {
-  std::vector<std::string> names;
-  for (const std::string& key : file_.Keys())
-    names.push_back(PaletteRecord::decode(file_.Get(key).value_or("")).Name);
-  return names;
-}
+std::vector<std::string> PalDBFcns::ListNames() { return file_.ReadNames<PaletteRecord>(); }
 
 void PalDBFcns::Delete(int number) {
   TQDB& db = file_.Db();
   if (!db.FindKey(numberKey(number))) return;
   db.DeleteItem();
   db.Pack();
-  std::vector<std::string> items;
-  for (const std::string& key : file_.Keys()) {
-    PaletteRecord palette = PaletteRecord::decode(file_.Get(key).value_or(""));
-    palette.RecordNo = static_cast<std::int32_t>(items.size());
-    items.push_back(palette.encode());
-  }
-  file_.ReplaceWithNumbered(items);
+  file_.ReplaceWithNumbered(file_.ReadAll<PaletteRecord>());
 }
 
 }  // namespace ondrix::store

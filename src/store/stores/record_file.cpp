@@ -41,7 +41,7 @@ std::vector<std::string> RecordFile::Keys() {
   return keys;
 }
 
-void RecordFile::ReplaceWithNumbered(const std::vector<std::string>& items) {
+void RecordFile::replaceWithItems(const std::vector<std::string>& items) {
   Close();
   std::vector<std::pair<std::string, std::string>> numbered;
   numbered.reserve(items.size());

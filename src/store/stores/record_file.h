@@ -2,6 +2,7 @@
 // One record file of the data folder as the stores use it: opened just before a group of
 // operations and closed (index written, file joined) right after.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,12 +35,41 @@ class RecordFile {
   // Every ordinary key in ascending order.
   std::vector<std::string> Keys();
 
+  // Every item decoded as a `Record` (a type with a static decode), in key order.
+  template <typename Record>
+  std::vector<Record> ReadAll() {
+    std::vector<Record> records;
+    for (const std::string& key : Keys()) records.push_back(Record::decode(Get(key).value_or("")));
+    return records;
+  }
+
+  // The Name of every record, in key order.
+  template <typename Record>
+  std::vector<std::string> ReadNames() {
+    std::vector<std::string> names;
+    for (const Record& record : ReadAll<Record>()) names.push_back(record.Name);
+    return names;
+  }
+
+  // Gives the records the numbers 0, 1, 2, ... in this order (as RecordNo and as key) and replaces
+  // the file by them (replaceWithItems).
+  template <typename Record>
+  void ReplaceWithNumbered(std::vector<Record> records) {
+    std::vector<std::string> items;
+    items.reserve(records.size());
+    for (Record& record : records) {
+      record.RecordNo = static_cast<std::int32_t>(items.size());
+      items.push_back(record.encode());
+    }
+    replaceWithItems(items);
+  }
+
+ private:
   // Replaces the whole file by one holding `items` under the keys "00000", "00001", ... in this
   // order (renumbering). The new file is built completely beside the old one and renamed over it,
   // so a crash leaves the old or the new file, never neither. The file is open afterwards.
-  void ReplaceWithNumbered(const std::vector<std::string>& items);
+  void replaceWithItems(const std::vector<std::string>& items);
 
- private:
   std::string folder_;
   std::string path_;
   TQDB db_;
