@@ -73,126 +73,209 @@ void TBinProg::checkStart(std::int32_t index) const {
     fail("Cannot run from " + std::to_string(index) + ": not the start of an instruction");
 }
 
+namespace {
+
+bool bothIntegers(const ScriptValue* v, const Instruction& ins) {
+  return v[ins.a].isInteger() && v[ins.b].isInteger();
+}
+
+// Stores op(A, B) in A when both are Integers and `op` yields an Integer; false otherwise.
+template <typename IntegerOp>
+bool integerResult(ScriptValue* v, const Instruction& ins, IntegerOp op) {
+  std::int32_t r;
+  if (!bothIntegers(v, ins) || !op(v[ins.a].integerValue(), v[ins.b].integerValue(), r)) return false;
+  v[ins.a] = ScriptValue::integer(r);
+  return true;
+}
+
+bool addInts(std::int32_t a, std::int32_t b, std::int32_t& r) { return !__builtin_add_overflow(a, b, &r); }
+bool subtractInts(std::int32_t a, std::int32_t b, std::int32_t& r) { return !__builtin_sub_overflow(a, b, &r); }
+bool multiplyInts(std::int32_t a, std::int32_t b, std::int32_t& r) { return !__builtin_mul_overflow(a, b, &r); }
+bool divideInts(std::int32_t a, std::int32_t b, std::int32_t& r) {
+  if (b == 0 || b == -1) return false;  // division by zero and the one overflow take the long way
+  r = a / b;
+  return true;
+}
+bool moduloInts(std::int32_t a, std::int32_t b, std::int32_t& r) {
+  if (b == 0 || b == -1) return false;
+  r = a % b;
+  return true;
+}
+
+}  // namespace
+
 void TBinProg::execute() {
+  // The common cases run here with the program counter in a local: moves, constants, jumps, and
+  // arithmetic and comparisons whose operands are Integers with an Integer result. Everything
+  // else (overflow to Real, errors, other kinds, calls) is one general step on pc_.
   // Operands were checked when the program was read (program_check.h): slot, constant and label
   // indices are in range and every jump target is the start of an instruction.
   const Instruction* const code = code_.data();
   ScriptValue* const v = slots_.data();
   const std::int32_t* const labels = image_.labels.data();
-  const auto binaryOp = [&](BinaryOp op, const Instruction& ins) { applyBinary(op, v[ins.a], v[ins.b]); };
+  const ScriptValue* const constants = image_.constants.data();
+  std::int32_t pc = pc_;
   std::uint64_t steps = stepLimit_;
   for (;;) {
-    if (steps-- == 0) throw EScriptError(errtext::kStepLimit);
+    if (steps-- == 0) {
+      pc_ = pc;
+      throw EScriptError(errtext::kStepLimit);
+    }
 #if ONDRIX_ENGINE_CHECKS
+    pc_ = pc;
     checkInvariants();
 #endif
-    const Instruction& ins = code[pc_];
-    ++pc_;
+    const Instruction& ins = code[pc++];
     switch (ins.opcode) {
+      case static_cast<std::int32_t>(Opcode::Move): v[ins.a] = v[ins.b]; continue;
+      case static_cast<std::int32_t>(Opcode::LoadConst): v[ins.a] = constants[ins.b]; continue;
+      case static_cast<std::int32_t>(Opcode::Jump): pc = labels[ins.a]; continue;
+      case static_cast<std::int32_t>(Opcode::JumpIfFalse):
+        if (v[ins.a].kind() != ValueKind::Boolean) break;
+        if (!v[ins.a].booleanValue()) pc = labels[ins.b];
+        continue;
       case static_cast<std::int32_t>(Opcode::Add):
-        if (v[ins.a].isInteger() && v[ins.b].isInteger()) {
-          std::int32_t sum;
-          if (!__builtin_add_overflow(v[ins.a].integerValue(), v[ins.b].integerValue(), &sum)) {
-            v[ins.a] = ScriptValue::integer(sum);
-            break;
-          }
-        }
-        binaryOp(BinaryOp::Add, ins);
+        if (integerResult(v, ins, addInts)) continue;
         break;
-      case static_cast<std::int32_t>(Opcode::Subtract): binaryOp(BinaryOp::Subtract, ins); break;
-      case static_cast<std::int32_t>(Opcode::Multiply): binaryOp(BinaryOp::Multiply, ins); break;
-      case static_cast<std::int32_t>(Opcode::IntDivide): binaryOp(BinaryOp::IntDivide, ins); break;
-      case static_cast<std::int32_t>(Opcode::Modulo): binaryOp(BinaryOp::Modulo, ins); break;
-      case static_cast<std::int32_t>(Opcode::Divide): binaryOp(BinaryOp::Divide, ins); break;
-      case static_cast<std::int32_t>(Opcode::Shl): binaryOp(BinaryOp::Shl, ins); break;
-      case static_cast<std::int32_t>(Opcode::Shr): binaryOp(BinaryOp::Shr, ins); break;
-      case static_cast<std::int32_t>(Opcode::Or): binaryOp(BinaryOp::Or, ins); break;
-      case static_cast<std::int32_t>(Opcode::Xor): binaryOp(BinaryOp::Xor, ins); break;
-      case static_cast<std::int32_t>(Opcode::And): binaryOp(BinaryOp::And, ins); break;
-      case static_cast<std::int32_t>(Opcode::Not): logicalNot(v[ins.a]); break;
-      case static_cast<std::int32_t>(Opcode::Negate): negate(v[ins.a]); break;
-      case static_cast<std::int32_t>(Opcode::GreaterEqual):
-        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) >= 0);
+      case static_cast<std::int32_t>(Opcode::Subtract):
+        if (integerResult(v, ins, subtractInts)) continue;
+        break;
+      case static_cast<std::int32_t>(Opcode::Multiply):
+        if (integerResult(v, ins, multiplyInts)) continue;
+        break;
+      case static_cast<std::int32_t>(Opcode::IntDivide):
+        if (integerResult(v, ins, divideInts)) continue;
+        break;
+      case static_cast<std::int32_t>(Opcode::Modulo):
+        if (integerResult(v, ins, moduloInts)) continue;
+        break;
+      case static_cast<std::int32_t>(Opcode::Increment):
+        if (v[ins.a].isInteger() && v[ins.a].integerValue() != INT32_MAX) {
+          v[ins.a] = ScriptValue::integer(v[ins.a].integerValue() + 1);
+          continue;
+        }
         break;
       case static_cast<std::int32_t>(Opcode::LessEqual):
-        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) <= 0);
-        break;
-      case static_cast<std::int32_t>(Opcode::Greater):
-        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) > 0);
-        break;
+        if (!bothIntegers(v, ins)) break;
+        v[ins.a] = ScriptValue::boolean(v[ins.a].integerValue() <= v[ins.b].integerValue());
+        continue;
+      case static_cast<std::int32_t>(Opcode::GreaterEqual):
+        if (!bothIntegers(v, ins)) break;
+        v[ins.a] = ScriptValue::boolean(v[ins.a].integerValue() >= v[ins.b].integerValue());
+        continue;
       case static_cast<std::int32_t>(Opcode::Less):
-        v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) < 0);
-        break;
-      case static_cast<std::int32_t>(Opcode::Equal):
-        v[ins.a] = ScriptValue::boolean(strictlyEqual(v[ins.a], v[ins.b]));
-        break;
-      case static_cast<std::int32_t>(Opcode::NotEqual):
-        v[ins.a] = ScriptValue::boolean(!strictlyEqual(v[ins.a], v[ins.b]));
-        break;
-      case static_cast<std::int32_t>(Opcode::Jump): pc_ = labels[ins.a]; break;
-      case static_cast<std::int32_t>(Opcode::JumpIfFalse):
-        if (equalsFalse(v[ins.a])) pc_ = labels[ins.b];
-        break;
-      case static_cast<std::int32_t>(Opcode::LoadConst):
-        v[ins.a] = image_.constants[static_cast<std::size_t>(ins.b)];
-        break;
-      case static_cast<std::int32_t>(Opcode::Halt): return;
-      case static_cast<std::int32_t>(Opcode::Increment):
-      case static_cast<std::int32_t>(Opcode::Decrement): {
-        const int step = ins.opcode == static_cast<std::int32_t>(Opcode::Increment) ? 1 : -1;
-        ScriptValue& target = v[ins.a];
-        std::int32_t next;
-        if (target.isInteger() && !__builtin_add_overflow(target.integerValue(), step, &next))
-          target = ScriptValue::integer(next);
-        else
-          applyBinary(BinaryOp::Add, target, ScriptValue::integer(step));
-        break;
-      }
-      case static_cast<std::int32_t>(Opcode::HostCall): hostCall(ins); break;
-      case static_cast<std::int32_t>(Opcode::SetObject): currentObject_ = ins.a; break;
-      case static_cast<std::int32_t>(Opcode::GetDynamic):
-      case static_cast<std::int32_t>(Opcode::SetDynamic): {
-        const std::int32_t target = code[pc_].a;
-        ++pc_;
-        const TDynaVarItem* provider = host_.providers.at(ins.b);
-        if (provider == nullptr) fail("Dynamic variable provider " + std::to_string(ins.b) + " not found");
-        if (ins.opcode == static_cast<std::int32_t>(Opcode::GetDynamic)) {
-          if (!provider->get) fail("Dynamic variable provider " + provider->name + " cannot be read");
-          v[target] = provider->get(ins.a);
-        } else {
-          if (!provider->set) fail("Dynamic variable provider " + provider->name + " cannot be written");
-          provider->set(ins.a, v[target]);
-        }
-        break;
-      }
-      case static_cast<std::int32_t>(Opcode::SetObjectFromSlot): currentObject_ = v[ins.a].toInteger(); break;
-      case static_cast<std::int32_t>(Opcode::Move): v[ins.a] = v[ins.b]; break;
-      case static_cast<std::int32_t>(Opcode::Call):
-        if (depth_ == kReturnStackSize) throw EScriptError(errtext::kStackOverflow);
-        returnStack_[static_cast<std::size_t>(depth_++)] = pc_;
-        pc_ = labels[ins.a];
-        break;
-      case static_cast<std::int32_t>(Opcode::Return):
-        if (depth_ == base_) return;
-        pc_ = returnStack_[static_cast<std::size_t>(--depth_)];
-        break;
-      case static_cast<std::int32_t>(Opcode::NewArray):
-        v[ins.a] = ScriptValue::array(static_cast<std::size_t>(ins.b) + 1);
-        break;
-      case static_cast<std::int32_t>(Opcode::ArrayStore): {
-        const std::int32_t target = code[pc_].a;
-        ++pc_;
-        v[target].setElement(static_cast<std::size_t>(ins.a), v[ins.b]);
-        break;
-      }
+        if (!bothIntegers(v, ins)) break;
+        v[ins.a] = ScriptValue::boolean(v[ins.a].integerValue() < v[ins.b].integerValue());
+        continue;
+      case static_cast<std::int32_t>(Opcode::Greater):
+        if (!bothIntegers(v, ins)) break;
+        v[ins.a] = ScriptValue::boolean(v[ins.a].integerValue() > v[ins.b].integerValue());
+        continue;
       default:
-        if (ins.opcode == kEndOfCode && static_cast<std::size_t>(pc_) == code_.size()) {
-          --pc_;
-          fail("The program ran past its last instruction");
-        }
-        throw ECompilerError(errtext::kInvalidOpcode);
+        break;
     }
+    pc_ = pc;
+    if (!step(ins)) return;
+    pc = pc_;
   }
+}
+
+bool TBinProg::step(const Instruction& ins) {
+  const Instruction* const code = code_.data();
+  ScriptValue* const v = slots_.data();
+  const std::int32_t* const labels = image_.labels.data();
+  const auto binaryOp = [&](BinaryOp op, const Instruction& i) { applyBinary(op, v[i.a], v[i.b]); };
+  switch (ins.opcode) {
+    case static_cast<std::int32_t>(Opcode::Add): binaryOp(BinaryOp::Add, ins); break;
+    case static_cast<std::int32_t>(Opcode::Subtract): binaryOp(BinaryOp::Subtract, ins); break;
+    case static_cast<std::int32_t>(Opcode::Multiply): binaryOp(BinaryOp::Multiply, ins); break;
+    case static_cast<std::int32_t>(Opcode::IntDivide): binaryOp(BinaryOp::IntDivide, ins); break;
+    case static_cast<std::int32_t>(Opcode::Modulo): binaryOp(BinaryOp::Modulo, ins); break;
+    case static_cast<std::int32_t>(Opcode::Divide): binaryOp(BinaryOp::Divide, ins); break;
+    case static_cast<std::int32_t>(Opcode::Shl): binaryOp(BinaryOp::Shl, ins); break;
+    case static_cast<std::int32_t>(Opcode::Shr): binaryOp(BinaryOp::Shr, ins); break;
+    case static_cast<std::int32_t>(Opcode::Or): binaryOp(BinaryOp::Or, ins); break;
+    case static_cast<std::int32_t>(Opcode::Xor): binaryOp(BinaryOp::Xor, ins); break;
+    case static_cast<std::int32_t>(Opcode::And): binaryOp(BinaryOp::And, ins); break;
+    case static_cast<std::int32_t>(Opcode::Not): logicalNot(v[ins.a]); break;
+    case static_cast<std::int32_t>(Opcode::Negate): negate(v[ins.a]); break;
+    case static_cast<std::int32_t>(Opcode::GreaterEqual):
+      v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) >= 0);
+      break;
+    case static_cast<std::int32_t>(Opcode::LessEqual):
+      v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) <= 0);
+      break;
+    case static_cast<std::int32_t>(Opcode::Greater):
+      v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) > 0);
+      break;
+    case static_cast<std::int32_t>(Opcode::Less):
+      v[ins.a] = ScriptValue::boolean(compare(v[ins.a], v[ins.b]) < 0);
+      break;
+    case static_cast<std::int32_t>(Opcode::Equal):
+      v[ins.a] = ScriptValue::boolean(strictlyEqual(v[ins.a], v[ins.b]));
+      break;
+    case static_cast<std::int32_t>(Opcode::NotEqual):
+      v[ins.a] = ScriptValue::boolean(!strictlyEqual(v[ins.a], v[ins.b]));
+      break;
+    case static_cast<std::int32_t>(Opcode::JumpIfFalse):
+      if (equalsFalse(v[ins.a])) pc_ = labels[ins.b];
+      break;
+    case static_cast<std::int32_t>(Opcode::Halt): return false;
+    case static_cast<std::int32_t>(Opcode::Increment):
+    case static_cast<std::int32_t>(Opcode::Decrement): {
+      const int delta = ins.opcode == static_cast<std::int32_t>(Opcode::Increment) ? 1 : -1;
+      ScriptValue& target = v[ins.a];
+      std::int32_t next;
+      if (target.isInteger() && !__builtin_add_overflow(target.integerValue(), delta, &next))
+        target = ScriptValue::integer(next);
+      else
+        applyBinary(BinaryOp::Add, target, ScriptValue::integer(delta));
+      break;
+    }
+    case static_cast<std::int32_t>(Opcode::HostCall): hostCall(ins); break;
+    case static_cast<std::int32_t>(Opcode::SetObject): currentObject_ = ins.a; break;
+    case static_cast<std::int32_t>(Opcode::GetDynamic):
+    case static_cast<std::int32_t>(Opcode::SetDynamic): {
+      const std::int32_t target = code[pc_].a;
+      ++pc_;
+      const TDynaVarItem* provider = host_.providers.at(ins.b);
+      if (provider == nullptr) fail("Dynamic variable provider " + std::to_string(ins.b) + " not found");
+      if (ins.opcode == static_cast<std::int32_t>(Opcode::GetDynamic)) {
+        if (!provider->get) fail("Dynamic variable provider " + provider->name + " cannot be read");
+        v[target] = provider->get(ins.a);
+      } else {
+        if (!provider->set) fail("Dynamic variable provider " + provider->name + " cannot be written");
+        provider->set(ins.a, v[target]);
+      }
+      break;
+    }
+    case static_cast<std::int32_t>(Opcode::SetObjectFromSlot): currentObject_ = v[ins.a].toInteger(); break;
+    case static_cast<std::int32_t>(Opcode::Call):
+      if (depth_ == kReturnStackSize) throw EScriptError(errtext::kStackOverflow);
+      returnStack_[static_cast<std::size_t>(depth_++)] = pc_;
+      pc_ = labels[ins.a];
+      break;
+    case static_cast<std::int32_t>(Opcode::Return):
+      if (depth_ == base_) return false;
+      pc_ = returnStack_[static_cast<std::size_t>(--depth_)];
+      break;
+    case static_cast<std::int32_t>(Opcode::NewArray):
+      v[ins.a] = ScriptValue::array(static_cast<std::size_t>(ins.b) + 1);
+      break;
+    case static_cast<std::int32_t>(Opcode::ArrayStore): {
+      const std::int32_t target = code[pc_].a;
+      ++pc_;
+      v[target].setElement(static_cast<std::size_t>(ins.a), v[ins.b]);
+      break;
+    }
+    default:
+      if (ins.opcode == kEndOfCode && static_cast<std::size_t>(pc_) == code_.size()) {
+        --pc_;
+        fail("The program ran past its last instruction");
+      }
+      throw ECompilerError(errtext::kInvalidOpcode);
+  }
+  return true;
 }
 
 #if ONDRIX_ENGINE_CHECKS

@@ -89,6 +89,8 @@ class TBinProg {
 
  private:
   void execute();  // the fetch-and-execute loop, from pc_ until the run ends
+  // Carries out `ins` (the instruction before pc_) in full; false when the run ends with it.
+  bool step(const Instruction& ins);
   void hostCall(const Instruction& ins);
   void checkStart(std::int32_t index) const;
   void checkInvariants() const;  // engine-check builds, before every instruction

@@ -15,6 +15,7 @@
 // and Real. Currency is a 64-bit count of ten-thousandths. Date is a Real counting days from
 // 12/30/1899, with the time as the fraction.
 
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,15 +30,20 @@ enum class ValueKind : std::uint8_t { Empty, Null, Integer, Real, Currency, Date
 // The kind's name as listings and diagnostics show it ("Integer", "String", ...).
 std::string_view kindName(ValueKind kind);
 
+// The narrow members of a value are the low part of its 8-byte word.
+static_assert(std::endian::native == std::endian::little);
+
 class ScriptValue {
  public:
   // Empty.
   ScriptValue() noexcept : real_(0) {}
 
   static ScriptValue null() noexcept { return ScriptValue(ValueKind::Null); }
+  // Integers and booleans are written as the whole 8-byte word (the narrow member is its low
+  // part), so copying the value right after reads back one complete store.
   static ScriptValue integer(std::int32_t v) noexcept {
     ScriptValue r(ValueKind::Integer);
-    r.int_ = v;
+    r.currency_ = static_cast<std::int64_t>(static_cast<std::uint32_t>(v));
     return r;
   }
   static ScriptValue real(double v) noexcept {
@@ -58,7 +64,7 @@ class ScriptValue {
   }
   static ScriptValue boolean(bool v) noexcept {
     ScriptValue r(ValueKind::Boolean);
-    r.bool_ = v;
+    r.currency_ = v ? 1 : 0;
     return r;
   }
   static ScriptValue string(std::string_view text);
@@ -74,15 +80,24 @@ class ScriptValue {
     other.kind_ = ValueKind::Empty;
     other.length_ = 0;
   }
+  // Numbers, booleans and empty strings own nothing: between two such values an assignment is a
+  // plain copy of the fields (the machine's hot path).
   ScriptValue& operator=(const ScriptValue& other) noexcept {
-    if (this != &other) {
+    if (!isShared() && !other.isShared()) {
+      copyFields(other);
+    } else if (this != &other) {
       ScriptValue copy(other);
       swap(copy);
     }
     return *this;
   }
   ScriptValue& operator=(ScriptValue&& other) noexcept {
-    if (this != &other) {
+    if (this == &other) return *this;
+    if (!isShared()) {
+      copyFields(other);
+      other.kind_ = ValueKind::Empty;
+      other.length_ = 0;
+    } else {
       ScriptValue moved(std::move(other));
       swap(moved);
     }
@@ -147,6 +162,11 @@ class ScriptValue {
   explicit ScriptValue(ValueKind kind) noexcept : kind_(kind), real_(0) {}
   bool isShared() const noexcept {
     return (kind_ == ValueKind::String && string_ != nullptr) || kind_ == ValueKind::Array;
+  }
+  void copyFields(const ScriptValue& other) noexcept {
+    kind_ = other.kind_;
+    length_ = other.length_;
+    currency_ = other.currency_;  // the widest member, whatever the kind
   }
   void retain() noexcept;
   void release() noexcept;
