@@ -3,6 +3,7 @@
 // status through `exitCode` when it has run.
 
 #include <CLI/CLI.hpp>
+#include <string>
 
 namespace ondrix::cli {
 
@@ -12,6 +13,10 @@ inline constexpr int kExitFailure = 1;
 inline constexpr int kExitCompileError = 2;
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitTimeout = 124;
+
+// Reads a script file whole into `text`; when it cannot be read, says so on standard error
+// ("Cannot read FILE: reason") and returns false.
+bool readScriptFile(const std::string& path, std::string& text);
 
 // Each adds its sub-command to `app`; the sub-command's callback stores its exit status in
 // `exitCode`. Engine errors may propagate as exceptions: main prints them and exits 1.

@@ -1,11 +1,7 @@
 // ondrix-cli compile: compiles a script; a compile error prints the compiler's message on standard
 // error (exit 2); --listing prints the program's constants, labels and instructions.
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 
@@ -26,13 +22,8 @@ struct CompileOptions {
 };
 
 int runCompile(const CompileOptions& o) {
-  std::ifstream file(o.script, std::ios::binary);
   std::string source;
-  if (file) source.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (!file || file.bad()) {
-    std::fprintf(stderr, "Cannot read %s: %s\n", o.script.c_str(), std::strerror(errno));
-    return kExitFailure;
-  }
+  if (!readScriptFile(o.script, source)) return kExitFailure;
   // The same names as a script run sees: the engine's routines and constants, and the objects
   // "MainForm", "Screen" and "Application".
   const script::ScriptEngine engine;

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,13 +59,8 @@ std::string ownPath() {
 }
 
 int runScript(const RunOptions& o) {
-  std::ifstream file(o.script, std::ios::binary);
   std::string source;
-  if (file) source.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (!file || file.bad()) {
-    std::fprintf(stderr, "Cannot read %s: %s\n", o.script.c_str(), std::strerror(errno));
-    return kExitFailure;
-  }
+  if (!readScriptFile(o.script, source)) return kExitFailure;
   std::unique_ptr<std::ifstream> answers;
   if (!o.answers.empty()) {
     answers = std::make_unique<std::ifstream>(o.answers, std::ios::binary);
