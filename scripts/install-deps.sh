@@ -18,6 +18,8 @@ packages=(
   libvterm-dev
   # the terminal window, its offscreen tests and a display for looking at it headless
   qt6-base-dev fonts-dejavu-core xvfb xauth
+  # the script text editor (syntax colouring, printing, overwrite mode)
+  libqscintilla2-qt6-dev
   # telnet: service and protocol tables; real servers for the telnet integration tests
   netbase busybox-static inetutils-telnetd socat
   # script benchmarks: the same programs in Lua 5.4 and Tcl 8.6
