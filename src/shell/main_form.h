@@ -1,0 +1,180 @@
+#pragma once
+// TMainForm: the main window's logic, without a window. It owns every session (one page per
+// session: TTermSheet -> TTermPanel -> TTnEmulVT), the global watches, the user toolbar's buttons
+// and spacers, the script timer and the add-in store held open for the run; it opens sessions from
+// the connection book, routes received data through the watches, runs event handlers and script
+// files for everybody else, carries out the commands of the command table, and runs start-up and
+// shut-down in their fixed order. Everything visible goes through a TMainFormView; message boxes
+// and input dialogs through the platform dialogs.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/command_table.h"
+#include "shell/main_form_view.h"
+#include "store/records/connection_record.h"
+
+namespace ondrix::session {
+class TTnEmulVT;
+}
+namespace ondrix::script {
+class TComponent;
+}
+namespace ondrix::store {
+class AddinDB;
+}
+
+namespace ondrix::shell {
+
+// A text watch on received data.
+struct TWatch {
+  std::string Text;        // searched for in received data
+  std::string ScriptFile;  // run on a hit; empty: the OnWatch event fires instead
+  std::int32_t MaxHits = 0;  // the watch removes itself after this many hits; 0: never
+  std::int32_t Hits = 0;
+  bool IsGlobal = false;
+};
+
+// The panel of one page: the session and what the shell keeps about it.
+struct TTermPanel {
+  TTermPanel();
+  ~TTermPanel();
+  std::unique_ptr<session::TTnEmulVT> Emu;
+  std::vector<TWatch> WatchList;
+  store::ConnectionRecord Connection;  // the record the session was opened from (a copy)
+  bool TextWatchOn = false;
+  std::string TextWatchScript;
+  std::string NetworkErrorScript;
+  std::string KeyListName;  // status panel 2
+};
+
+// One page of the tab control. Its caption is the connection's name; a detached session's tab is
+// hidden but the page stays (page numbers count it).
+struct TTermSheet {
+  std::string Caption;
+  bool TabVisible = true;
+  std::unique_ptr<TTermPanel> Panel;
+};
+
+class TMainForm {
+ public:
+  static constexpr const char* kCaption = "Ondrix version 1.1.3";
+  static constexpr int kDefaultWidth = 665;
+  static constexpr int kDefaultHeight = 453;
+  static constexpr int kMaxScriptDepth = 64;
+
+  // Creation: the lists, the folders (ending in '/'), ADDINS.QDB opened and held, the Connect,
+  // Change keylist and add-in menus built, and the "1"-prefixed files of the data folder moved
+  // out of the way (into DATA/conflicts/, named with the date and time).
+  TMainForm(TMainFormView& view, std::string programFolder, std::string dataFolder);
+  ~TMainForm();
+  TMainForm(const TMainForm&) = delete;
+  TMainForm& operator=(const TMainForm&) = delete;
+
+  // The window was first shown: caption, session commands off, bounds from DEFAULTS.QDB, the six
+  // System event records ensured, OnStart, then the command line ("-s FILE", "-q", names).
+  void FormShow(const std::vector<std::string>& arguments);
+  // The window closes: reattach, disconnect every page (OnDisconnect before its tab goes), save
+  // the bounds, OnStop, free the lists. Runs once; later calls do nothing.
+  void Shutdown();
+  bool ShutDown() const { return shutDown_; }
+
+  const std::string& ProgramFolder() const { return programFolder_; }
+  const std::string& DataFolder() const { return dataFolder_; }
+  TMainFormView& View() { return view_; }
+  // The object scripts know as "MainForm".
+  script::TComponent& ScriptObject() { return *scriptObject_; }
+
+  // --- Pages
+  int PageCount() const { return static_cast<int>(pages_.size()); }
+  TTermSheet& Page(int index) { return *pages_.at(static_cast<std::size_t>(index)); }
+  TTermPanel& Panel(int index) { return *Page(index).Panel; }
+  // The active page's index, -1 when there is none.
+  int ActivePageIndex() const { return activePage_; }
+  TTermPanel* ActivePanel();
+  // Changes the active page (the outgoing terminal hides its caret; the new one gets the focus,
+  // shows its caret; UpdateStatus).
+  void SetActivePage(int index);
+  // The tab was dragged or rearranged: page `from` moves to `to`.
+  void MovePage(int from, int to);
+  // Hides or shows a page's tab (detaching); the last visible page becomes active when the
+  // active one is hidden.
+  void SetPageTabVisible(int index, bool visible);
+
+  // --- Operations other parts call
+  void OpenSession(int index);
+  void RunScriptFile(const std::string& fileName);
+  bool RunEvent(std::int32_t kind, const std::string& name);
+  void EnsureSystemEvent(std::int32_t kind, const std::string& name);
+  void EnableSessionCommands(bool on);
+  void UpdateStatus();
+  void BuildConnectMenu();
+  void BuildKeylistMenu();
+  void BuildAddinMenu();
+  void RemoveAddinMenu();
+  // Closes a page as "Disconnect current" does for the active one. Safe to call from a script
+  // run by that page's own event: destruction waits for a safe point.
+  void ClosePage(int index);
+  // Asks the window to close (the script procedure CloseProgram).
+  void CloseProgram();
+  // Closes ADDINS.QDB (before an outside program rewrites it) and opens it again.
+  void CloseAddins();
+  void ReopenAddins();
+
+  // --- Commands
+  void Execute(CommandId id);
+  bool CommandEnabled(CommandId id) const;
+  bool CommandChecked(CommandId id) const;
+  // A command whose window lives outside this class (a manager, a dialog) is carried out by the
+  // handler its window layer installs; until one is installed the command stays disabled.
+  void SetCommandHandler(CommandId id, std::function<void()> handler);
+  // Items of the built submenus.
+  void ConnectMenuClick(int index) { OpenSession(index); }
+  void KeylistMenuClick(int number);
+  void AddinMenuClick(std::int32_t tag);
+
+  // --- Watches (the global list; a page's own list is in its panel)
+  std::vector<TWatch>& GlobalWatches() { return globalWatches_; }
+  // The text of the last watch hit (or the whole chunk in text-watch mode).
+  const std::string& WatchText() const { return watchText_; }
+  // The name of the connection most recently started.
+  const std::string& LastConnectionName() const { return lastConnectionName_; }
+
+  // --- Status panel 0
+  void WriteStatus(const std::string& text);
+
+  // --- The user-configurable toolbar; ids are never reused within a run.
+  std::int32_t AddUserButton(const std::string& caption, const std::string& hint, const std::string& scriptFile);
+  bool RemoveUserButton(std::int32_t id);
+  std::int32_t AddUserSpacer();
+  bool RemoveUserSpacer(std::int32_t id);
+  void UserButtonClick(std::int32_t id);
+
+  // --- The script timer: one, fired once a second; setting it again restarts it.
+  void SetScriptTimer(std::int32_t seconds, const std::string& scriptFile);
+  void ClearScriptTimer();
+  bool ScriptTimerPending() const;
+
+  // Nothing is running and no session or timer could start anything: the headless run may end.
+  bool Idle() const;
+
+ private:
+  struct Impl;
+  TMainFormView& view_;
+  std::string programFolder_;
+  std::string dataFolder_;
+  std::unique_ptr<script::TComponent> scriptObject_;
+  std::vector<std::unique_ptr<TTermSheet>> pages_;
+  int activePage_ = -1;
+  std::vector<TWatch> globalWatches_;
+  std::string watchText_;
+  std::string lastConnectionName_;
+  bool shutDown_ = false;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace ondrix::shell
