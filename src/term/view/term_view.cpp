@@ -21,16 +21,6 @@ namespace {
 
 QColor qcolor(const TRgb& c) { return {c.Red, c.Green, c.Blue}; }
 
-std::array<QChar, 256> glyphTable(char16_t (*convert)(unsigned char)) {
-  std::array<QChar, 256> table{};
-  for (int i = 0; i < 256; ++i) table[static_cast<std::size_t>(i)] = QChar(convert(static_cast<unsigned char>(i)));
-  // Control positions draw as blanks rather than as whatever the font has there.
-  if (convert == platform::cp1252ToUnicode)
-    for (int i = 0; i < 32; ++i) table[static_cast<std::size_t>(i)] = QChar(u' ');
-  table[0] = QChar(u' ');
-  return table;
-}
-
 unsigned shiftOf(Qt::KeyboardModifiers m) {
   return ((m & Qt::ShiftModifier) ? kShift : 0u) | ((m & Qt::AltModifier) ? kAlt : 0u) |
          ((m & Qt::ControlModifier) ? kCtrl : 0u);
@@ -61,8 +51,10 @@ TermView::TermView(TCustomEmulVT& model, QWidget* parent)
   caretBlink_.setInterval(kCaretBlinkMs);
   connect(&caretBlink_, &QTimer::timeout, this, [this] {
     caretBlinkOn_ = !caretBlinkOn_;
-    if (caretVisible_) update(caretRect());
+    if (caretVisible_) requestPaint(caretRect());
   });
+  frameTimer_.setSingleShot(true);
+  connect(&frameTimer_, &QTimer::timeout, this, [this] { startFrame(); });
   resize(TCustomEmulVT::kCreateWidth, TCustomEmulVT::kCreateHeight);
   model_.SetView(this);
 }
@@ -76,18 +68,39 @@ QSize TermView::sizeHint() const {
 
 // --- TEmulView ----------------------------------------------------------------------------------
 
-void TermView::Invalidate(const TRect& r) { update(QRect(r.Left, r.Top, r.Width(), r.Height())); }
-void TermView::InvalidateAll() { update(); }
+// The model's rectangles start below the font's internal leading, while rows are painted from
+// row x LineHeight: the request reaches up to the top of its first row.
+void TermView::Invalidate(const TRect& r) {
+  const int leading = model_.TopMargin();
+  requestPaint(QRect(r.Left, r.Top - leading, r.Width(), r.Height() + leading));
+}
+void TermView::InvalidateAll() { requestPaint(rect()); }
+
+void TermView::requestPaint(const QRect& r) {
+  pending_ += r;
+  if (frameTimer_.isActive()) return;
+  const qint64 since = sinceFrame_.isValid() ? sinceFrame_.elapsed() : kFrameMs;
+  if (since >= kFrameMs)
+    startFrame();
+  else
+    frameTimer_.start(static_cast<int>(kFrameMs - since));
+}
+
+void TermView::startFrame() {
+  update(pending_);
+  pending_ = QRegion();
+  sinceFrame_.start();
+}
 
 void TermView::CreateCaret(int width, int height) {
-  if (caretExists_) update(caretRect());
+  if (caretExists_) requestPaint(caretRect());
   caretExists_ = true;
   caretVisible_ = false;
   caretSize_ = QSize(width, height);
 }
 
 void TermView::DestroyCaret() {
-  if (caretVisible_) update(caretRect());
+  if (caretVisible_) requestPaint(caretRect());
   caretExists_ = caretVisible_ = false;
   caretBlink_.stop();
 }
@@ -97,22 +110,22 @@ void TermView::ShowCaret() {
   caretVisible_ = true;
   caretBlinkOn_ = true;
   caretBlink_.start();
-  update(caretRect());
+  requestPaint(caretRect());
 }
 
 void TermView::HideCaret() {
   if (!caretVisible_) return;
   caretVisible_ = false;
   caretBlink_.stop();
-  update(caretRect());
+  requestPaint(caretRect());
 }
 
 void TermView::SetCaretPos(int x, int y) {
   if (caretPos_ == QPoint(x, y)) return;
-  if (caretVisible_) update(caretRect());
+  if (caretVisible_) requestPaint(caretRect());
   caretPos_ = QPoint(x, y);
   caretBlinkOn_ = true;
-  if (caretVisible_) update(caretRect());
+  if (caretVisible_) requestPaint(caretRect());
 }
 
 QRect TermView::caretRect() const { return {caretPos_, caretSize_}; }
@@ -165,47 +178,39 @@ void TermView::DrawFocusRect(const TRect& r) {
   if (dragShown_ && rect == dragRect_) {
     dragShown_ = false;
   } else {
-    if (dragShown_) update(dragRect_.normalized().adjusted(-1, -1, 1, 1));
+    if (dragShown_) requestPaint(dragRect_.normalized().adjusted(-1, -1, 1, 1));
     dragShown_ = true;
     dragRect_ = rect;
   }
-  update(rect.normalized().adjusted(-1, -1, 1, 1));
+  requestPaint(rect.normalized().adjusted(-1, -1, 1, 1));
 }
 
 // --- Painting -----------------------------------------------------------------------------------
 
-const std::array<QChar, 256>& TermView::glyphs() const {
-  static const std::array<QChar, 256> oem = glyphTable(platform::cp437ToUnicode);
-  static const std::array<QChar, 256> ansi = glyphTable(platform::cp1252ToUnicode);
-  return model_.OemGlyphs() ? oem : ansi;
-}
-
+// Runs are gathered a row at a time: a row's backgrounds go before its glyphs. One cell more on
+// either side is painted (clipped to the area) for the glyphs that reach into the area from there.
 void TermView::paintRuns(QPainter& painter, const QRect& area) {
-  const auto& table = glyphs();
-  const TRect update{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
-  QString text;
-  painter.setFont(font_);
+  const int cw = model_.CharWidth();
+  cells_.prepare(font_, QSize(cw, model_.LineHeight()), ascent_, model_.OemGlyphs());
+  const TRect update{area.left() - cw, area.top(), area.right() + 1 + cw, area.bottom() + 1};
+  row_.clear();
   model_.PaintRuns(update, [&](const TTextRun& run) {
-    const auto colours = model_.CellColors(run.Attr);
-    const QRect cell(run.Cell.Left, run.Cell.Top, run.Cell.Width(), run.Cell.Height());
-    painter.fillRect(cell, qcolor(colours.Back));
-    // Runs of blanks need no text call.
-    const bool blank = std::all_of(run.Chars, run.Chars + run.Count, [](std::uint8_t c) { return c == ' ' || c == 0; });
-    if (blank) return;
-    text.resize(run.Count);
-    for (int i = 0; i < run.Count; ++i) text[i] = table[run.Chars[i]];
-    painter.setPen(qcolor(colours.Fore));
-    painter.setClipRect(cell);
-    painter.drawText(cell.left(), cell.top() + ascent_, text);
-    painter.setClipping(false);
+    if (!row_.empty() && row_.front().Row != run.Row) {
+      cells_.paintRow(painter, row_, model_);
+      row_.clear();
+    }
+    row_.push_back(run);
   });
+  cells_.paintRow(painter, row_, model_);
 }
 
 void TermView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
   const QColor background = qcolor(model_.NormalBackground());
-  painter.fillRect(area, background);  // what lies beyond the painted rows and columns
+  // What lies beyond the painted rows and columns (the runs cover the rest).
+  const QRect grid(0, 0, TCustomEmulVT::kPaintCols * model_.CharWidth(), TCustomEmulVT::kPaintRows * model_.LineHeight());
+  for (const QRect& beyond : QRegion(area) - grid) painter.fillRect(beyond, background);
   const TRect update{area.left(), area.top(), area.right() + 1, area.bottom() + 1};
   const TRect band = model_.TopMarginBand(update);
   if (band.Width() > 0) painter.fillRect(QRect(band.Left, band.Top, band.Width(), band.Height()), background);

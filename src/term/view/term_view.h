@@ -3,14 +3,20 @@
 // mouse. It paints the model's runs of equal attribute inside the update rectangle, the top
 // margin band, the selection outline, the drag rectangle and the caret, carries the history
 // scroll bar on its right edge, and implements TEmulView for the model.
+// Repaint requests are collected and handed to Qt at most once per frame: a host that sends
+// faster than the screen refreshes costs one paint per frame, not one per received block, while
+// a request after a quiet spell (a typed key's echo) is painted at once.
 
+#include <QElapsedTimer>
 #include <QFont>
+#include <QRegion>
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
-#include <array>
+#include <vector>
 
 #include "term/emulvt.h"
+#include "term/view/cell_painter.h"
 
 namespace ondrix::term::view {
 
@@ -43,6 +49,11 @@ class TermView : public QWidget, public TEmulView {
   // The Qt font a model font resolves to ("Terminal" is the system's fixed-pitch font).
   static QFont qtFont(const TFont& font);
 
+  // Shortest time between two paints while requests keep coming.
+  static constexpr int kFrameMs = 16;
+  // Requests wait for the next frame (they are handed to Qt when it starts).
+  bool framePending() const { return frameTimer_.isActive(); }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -59,7 +70,9 @@ class TermView : public QWidget, public TEmulView {
   void scrollAction(int action);
   QRect caretRect() const;
   void paintRuns(class QPainter& painter, const QRect& area);
-  const std::array<QChar, 256>& glyphs() const;
+  // Every repaint request goes through here; see the class comment.
+  void requestPaint(const QRect& rect);
+  void startFrame();
 
   TCustomEmulVT& model_;
   QScrollBar* scrollBar_;
@@ -76,6 +89,11 @@ class TermView : public QWidget, public TEmulView {
   bool captured_ = false;
   QRect captureArea_;
   bool settingScroll_ = false;
+  CellPainter cells_;
+  std::vector<TTextRun> row_;
+  QRegion pending_;
+  QTimer frameTimer_;
+  QElapsedTimer sinceFrame_;
 };
 
 }  // namespace ondrix::term::view

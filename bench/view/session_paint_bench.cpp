@@ -1,0 +1,129 @@
+// The whole road of received text, offscreen: a loopback host sends 64 MiB (plain or coloured
+// text) through the socket, the telnet layer and the telnet terminal into a shown terminal widget
+// that paints as the data arrives. Reported as bytes per second of wall time, with the number of
+// paints the widget made.
+
+#include <arpa/inet.h>
+#include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <string>
+#include <thread>
+
+#include "../term/stream_generators.h"
+#include "platform/beep.h"
+#include "platform/qt/qt_event_loop.h"
+#include "platform/services.h"
+#include "session/tnemulvt.h"
+#include "term/view/term_view.h"
+
+namespace {
+
+using namespace ondrix;
+
+QApplication& app() {
+  static int argc = 1;
+  static char name[] = "session_paint_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication* instance = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QApplication(argc, argv);
+  }();
+  return *instance;
+}
+
+constexpr std::size_t kSessionBytes = 64u << 20;
+
+// A host thread on 127.0.0.1 that sends `total` bytes, cycling through `text`, to its first
+// client and closes.
+class TextHost {
+ public:
+  TextHost(const std::string& text, std::size_t total) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in sin{};
+    sin.sin_family = AF_INET;
+    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof sin;
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&sin), sizeof sin);
+    ::listen(listener_, 1);
+    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&sin), &len);
+    port_ = ntohs(sin.sin_port);
+    thread_ = std::thread([this, &text, total] {
+      const int conn = ::accept(listener_, nullptr, nullptr);
+      if (conn < 0) return;
+      for (std::size_t sent = 0; sent < total;) {
+        const std::size_t at = sent % text.size();
+        const std::size_t piece = std::min({std::size_t{1} << 16, text.size() - at, total - sent});
+        const ssize_t n = ::send(conn, text.data() + at, piece, MSG_NOSIGNAL);
+        if (n <= 0) break;
+        sent += static_cast<std::size_t>(n);
+      }
+      ::close(conn);
+    });
+  }
+  ~TextHost() {
+    ::shutdown(listener_, SHUT_RDWR);
+    thread_.join();
+    ::close(listener_);
+  }
+  TextHost(const TextHost&) = delete;
+  TextHost& operator=(const TextHost&) = delete;
+  std::uint16_t port() const { return port_; }
+
+ private:
+  int listener_;
+  std::uint16_t port_;
+  std::thread thread_;
+};
+
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+void ReceiveAndPaint(benchmark::State& state, const std::string& text) {
+  app();
+  platform::qt::QtEventLoop loop;
+  platform::CountingBeeper beeper;
+  const platform::ScopedServices services({&loop, nullptr, &beeper, nullptr, nullptr});
+  int paints = 0;
+  for (auto _ : state) {
+    TextHost host(text, kSessionBytes);
+    session::TTnEmulVT vt;
+    term::view::TermView view(vt);
+    PaintCounter counter;
+    view.installEventFilter(&counter);
+    vt.Configure("Bench", "127.0.0.1", false, false, false, false, false, false, host.port(), 80, 25, "VT100");
+    view.resize(view.sizeHint());
+    view.show();
+    bool closed = false;
+    vt.OnSessionClosed = [&](session::TTnEmulVT*) { closed = true; };
+    vt.Connect();
+    for (int rounds = 0; !closed && rounds < 10'000'000; ++rounds) loop.runOnce(std::chrono::milliseconds(100));
+    QCoreApplication::processEvents();  // the last paint
+    if (!closed) state.SkipWithError("the host did not finish");
+    paints += counter.paints;
+  }
+  state.counters["paints"] = benchmark::Counter(paints, benchmark::Counter::kAvgIterations);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSessionBytes));
+}
+
+void PlainText(benchmark::State& state) { ReceiveAndPaint(state, term::bench::asciiLines()); }
+void ColouredText(benchmark::State& state) { ReceiveAndPaint(state, term::bench::colouredText()); }
+
+BENCHMARK(PlainText)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3);
+BENCHMARK(ColouredText)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
