@@ -6,6 +6,7 @@
 #include "store/records/record_bytes.h"
 #include "store/stores/def_db_fcns.h"
 #include "store/stores/evt_db_fcns.h"
+#include "store/stores/numbered_references.h"
 
 namespace ondrix::store {
 
@@ -65,6 +66,28 @@ void ConDBFcns::ReplacePalette(int from, int to) {
 
 void ConDBFcns::ReplaceKeyList(int from, int to) {
   replaceNumbers([](ConnectionRecord& r) -> std::int32_t& { return r.KeyListNo; }, from, to);
+}
+
+void ConDBFcns::referencesAfterDelete(
+    const std::function<std::int32_t&(ConnectionRecord&)>& field, int deleted) {
+  Open();
+  file_.EditItems([&](std::string_view, std::string& bytes) {
+    ConnectionRecord record = ConnectionRecord::decode(bytes);
+    const std::int32_t moved = referenceAfterDelete(field(record), deleted);
+    if (moved == field(record)) return false;
+    field(record) = moved;
+    bytes = record.encode();
+    return true;
+  });
+  Close();
+}
+
+void ConDBFcns::PaletteDeleted(int deleted) {
+  referencesAfterDelete([](ConnectionRecord& r) -> std::int32_t& { return r.PaletteNo; }, deleted);
+}
+
+void ConDBFcns::KeyListDeleted(int deleted) {
+  referencesAfterDelete([](ConnectionRecord& r) -> std::int32_t& { return r.KeyListNo; }, deleted);
 }
 
 ConnectionRecord ConDBFcns::AddNew(DefDBFcns& defaults) {

@@ -40,6 +40,12 @@ class ConDBFcns {
   // Every record whose PaletteNo (KeyListNo) is `from` gets `to`; opens and closes the store.
   void ReplacePalette(int from, int to);
   void ReplaceKeyList(int from, int to);
+  // After palette (keylist) `deleted` was removed from its store and the rest renumbered: records
+  // that used it get 0 and records that used a higher number the one below, so each keeps what it
+  // had (referenceAfterDelete). One replacement of the whole file, so a crash leaves the old or
+  // the new book; opens and closes the store.
+  void PaletteDeleted(int deleted);
+  void KeyListDeleted(int deleted);
 
   // Adds a new connection "New connection <n>" numbered after the last one, seeded from the
   // defaults store (which the caller has opened), and writes it at once.
@@ -48,6 +54,8 @@ class ConDBFcns {
  private:
   void replaceNumbers(const std::function<std::int32_t&(ConnectionRecord&)>& field, int from,
                       int to);
+  void referencesAfterDelete(const std::function<std::int32_t&(ConnectionRecord&)>& field,
+                             int deleted);
 
   RecordFile file_;
 };

@@ -1,6 +1,8 @@
 #include "store/stores/def_db_fcns.h"
 
+#include "store/key_compare.h"
 #include "store/records/record_bytes.h"
+#include "store/stores/numbered_references.h"
 
 namespace ondrix::store {
 
@@ -28,6 +30,20 @@ std::string DefDBFcns::ReadText(std::string_view name) {
   if (!item) return {};
   ItemReader r(*item);
   return r.countedText();
+}
+
+void DefDBFcns::NumberDeleted(std::string_view name, std::int32_t deleted) {
+  const bool caseSensitive = file_.Db().CaseSensitive();
+  file_.EditItems([&](std::string_view key, std::string& bytes) {
+    if (compareKeys(key, name, caseSensitive) != 0 || bytes.size() < 4) return false;
+    const std::int32_t value = RecordReader(bytes).int32(0);
+    const std::int32_t moved = referenceAfterDelete(value, deleted);
+    if (moved == value) return false;
+    std::string item;
+    appendInt32(item, moved);
+    bytes = item + bytes.substr(4);
+    return true;
+  });
 }
 
 bool DefDBFcns::ReadBoolean(std::string_view name) {

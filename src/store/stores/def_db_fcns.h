@@ -29,6 +29,11 @@ class DefDBFcns {
   std::string ReadText(std::string_view name);
   bool ReadBoolean(std::string_view name);
 
+  // The integer value `name` (a palette or keylist number) after number `deleted` was removed and
+  // the rest renumbered (referenceAfterDelete). Written by replacing the whole file, so a crash
+  // leaves the old or the new one.
+  void NumberDeleted(std::string_view name, std::int32_t deleted);
+
  private:
   RecordFile file_;
 };

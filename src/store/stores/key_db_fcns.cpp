@@ -22,6 +22,23 @@ std::string upperCase(std::string_view text) {
   return out;
 }
 
+// A label split into its modifier flags and the key name, upper case.
+struct Combination {
+  bool ctrl;
+  bool alt;
+  bool shift;
+  std::string keyName;
+  bool operator==(const Combination&) const = default;
+};
+
+Combination splitLabel(std::string_view label) {
+  Combination c{false, false, false, upperCase(label)};
+  c.ctrl = takeModifier(c.keyName, "CTRL+");
+  c.alt = takeModifier(c.keyName, "ALT+");
+  c.shift = takeModifier(c.keyName, "SHIFT+");
+  return c;
+}
+
 }  // namespace
 
 TKeyItem KeyDBFcns::Read(int number) {
@@ -60,12 +77,12 @@ KeyEntry defineKeyEntry(std::string_view combination, std::string_view sendText,
                         const std::function<std::int32_t(std::string_view)>& lookup) {
   KeyEntry entry;
   entry.KeyLabel = upperCase(combination);
-  std::string keyName = entry.KeyLabel;
-  entry.CtrlKey = takeModifier(keyName, "CTRL+");
-  entry.AltKey = takeModifier(keyName, "ALT+");
-  entry.ShiftKey = takeModifier(keyName, "SHIFT+");
+  const Combination parts = splitLabel(combination);
+  entry.CtrlKey = parts.ctrl;
+  entry.AltKey = parts.alt;
+  entry.ShiftKey = parts.shift;
   entry.SendText = std::string(sendText);
-  const std::int32_t value = lookup(keyName);
+  const std::int32_t value = lookup(parts.keyName);
   entry.ScanCode = static_cast<std::uint8_t>(value & 0xFF);
   const int scan = entry.ScanCode;
   entry.ExtendedKey = (scan >= 71 && scan <= 73) || scan == 75 || scan == 77 ||
@@ -75,6 +92,10 @@ KeyEntry defineKeyEntry(std::string_view combination, std::string_view sendText,
     entry.ScanCode = static_cast<std::uint8_t>(value - 100);
   }
   return entry;
+}
+
+bool sameCombination(std::string_view a, std::string_view b) {
+  return splitLabel(a) == splitLabel(b);
 }
 
 }  // namespace ondrix::store

@@ -50,4 +50,8 @@ class KeyDBFcns {
 KeyEntry defineKeyEntry(std::string_view combination, std::string_view sendText,
                         const std::function<std::int32_t(std::string_view)>& lookup);
 
+// True when two key labels name the same combination: the same modifiers (in any order) and the
+// same key name, compared without regard to case ("Shift+Ctrl+f1" and "CTRL+SHIFT+F1").
+bool sameCombination(std::string_view a, std::string_view b);
+
 }  // namespace ondrix::store

@@ -41,6 +41,20 @@ std::vector<std::string> RecordFile::Keys() {
   return keys;
 }
 
+void RecordFile::EditItems(const std::function<bool(std::string_view, std::string&)>& edit) {
+  std::vector<std::pair<std::string, std::string>> items;
+  bool changed = false;
+  for (std::string& key : Keys()) {
+    std::string bytes = Get(key).value_or("");
+    changed = edit(key, bytes) || changed;
+    items.emplace_back(std::move(key), std::move(bytes));
+  }
+  if (!changed) return;
+  Close();
+  writeRecordFile(path_, items);
+  Open();
+}
+
 void RecordFile::replaceWithItems(const std::vector<std::string>& items) {
   Close();
   std::vector<std::pair<std::string, std::string>> numbered;

@@ -3,6 +3,7 @@
 // operations and closed (index written, file joined) right after.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,11 @@ class RecordFile {
     }
     replaceWithItems(items);
   }
+
+  // Lets `edit` change items in place (it returns true when it changed the one it was given) and,
+  // when any changed, replaces the whole file by the items under their keys, built beside the old
+  // file and renamed over it: a crash leaves the old or the new file. The file is open afterwards.
+  void EditItems(const std::function<bool(std::string_view key, std::string& bytes)>& edit);
 
  private:
   // Replaces the whole file by one holding `items` under the keys "00000", "00001", ... in this
