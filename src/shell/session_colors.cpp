@@ -19,7 +19,9 @@ bool stillOpen(TMainForm& form, const TTermPanel* panel) {
 void ModifySessionColors(TMainForm& form, const TColorEditor& editColors) {
   TTermPanel* panel = form.ActivePanel();
   if (!panel) return;
-  std::optional<store::ConnectionRecord> edited = editColors(panel->Connection);
+  // A copy: the page, and the record in it, may be gone when the dialog returns.
+  const store::ConnectionRecord copy = panel->Connection;
+  std::optional<store::ConnectionRecord> edited = editColors(copy);
   // The dialog waited for the user; the session may have been closed meanwhile.
   if (!edited || !stillOpen(form, panel)) return;
   panel->Connection = std::move(*edited);
