@@ -52,11 +52,14 @@ struct ColorPair {
 
 class TScreen {
   // All line storage of one screen, allocated once with it.
+  // The screen rows and the history lines share one pool: a line scrolled off the top joins the
+  // history and the history line it replaces becomes the new bottom row, so nothing is copied.
   struct Block {
-    std::array<TLine, kScreenLines> lines;
-    std::array<TLine, kHistoryLines> history;  // a ring; index 0 at historyHead_
+    std::array<TLine, kScreenLines + kHistoryLines> lines;
     std::array<TLine, kPushedLines> pushed;
   };
+  static std::unique_ptr<Block> newBlock();
+  static void retireBlock(std::unique_ptr<Block> block);
 
  public:
   TScreen();
@@ -211,8 +214,9 @@ class TScreen {
   void checkAfterByte() const;
 
   std::unique_ptr<Block> block_;
-  std::array<std::uint8_t, kScreenLines> rowMap_{};  // visible row -> line in the block
-  int historyHead_ = 0;                               // ring slot of history index 0
+  std::array<std::uint16_t, kScreenLines> rowMap_{};       // visible row -> line in the pool
+  std::array<std::uint16_t, kHistoryLines> historyMap_{};  // ring slot -> line in the pool
+  int historyHead_ = 0;                                    // ring slot of history index 0
 
   ColorPair normal_, bold_, underline_, blink_, reverse_;
   bool printerPassThrough_ = false;

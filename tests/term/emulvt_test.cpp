@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "fake_view.h"
 #include "term/emulvt.h"
@@ -256,24 +258,75 @@ TEST_F(EmulVTTest, ThumbDraggedThirtyLinesUpShowsThirtyHistoryLines) {
   EXPECT_EQ(vt.ScrollPosition(), 1470);
   EXPECT_EQ(view.scrollPosition, 1470);
   EXPECT_EQ(vt.Screen().HistoryCount(), 1470);
-  // The screen shows history lines from the one before its newest slot (index 1500) on.
-  EXPECT_EQ(rowText(vt, 0), "L44");
-  EXPECT_EQ(rowText(vt, 24), "L68");
+  // The thirty newest history lines on top, the live screen's first rows below them.
+  EXPECT_EQ(rowText(vt, 0), "L45");
+  EXPECT_EQ(rowText(vt, 24), "L69");
   EXPECT_TRUE(view.focused);
   EXPECT_GE(view.wholeRepaints, 1);
   vt.HistoryScroll(TScrollCode::LineDown, 1471);
   EXPECT_EQ(vt.ScrollPosition(), 1471);
-  EXPECT_EQ(rowText(vt, 0), "L45");
+  EXPECT_EQ(rowText(vt, 0), "L46");
   vt.HistoryScroll(TScrollCode::PageUp, 1451);
   EXPECT_EQ(vt.ScrollPosition(), 1451);
-  EXPECT_EQ(rowText(vt, 0), "L25");
+  EXPECT_EQ(rowText(vt, 0), "L26");
   vt.HistoryScroll(TScrollCode::PageDown, 1471);
-  EXPECT_EQ(rowText(vt, 0), "L45");
+  EXPECT_EQ(rowText(vt, 0), "L46");
   vt.ScrollToLive();
   EXPECT_EQ(vt.ScrollPosition(), 1500);
   EXPECT_EQ(view.scrollPosition, 1500);
   EXPECT_EQ(rowText(vt, 0), "L75");
   EXPECT_EQ(rowText(vt, 24), "L99");
+}
+
+// 55 numbered lines on a 25-row screen: N0..N29 scrolled off (history indices 1471..1500), N30..N54
+// live. At every depth d of browsing, row r must show line 1501 + r - d of the sequence "history
+// 0..1500, then the live rows", so each line appears once, in order, and none is skipped.
+TEST_F(EmulVTTest, BrowsingShowsEveryScrolledOffLineOnceInOrder) {
+  std::string stream = "N0";
+  for (int i = 1; i < 55; ++i) stream += "\r\nN" + std::to_string(i);
+  vt.WriteStr(stream);
+  vt.UpdateScreen();
+  std::vector<std::string> live;
+  for (int r = 0; r < 25; ++r) live.push_back(rowText(vt, r));
+  ASSERT_EQ(live.front(), "N30");
+  auto expected = [](int line) -> std::string {
+    if (line <= 1470) return "";                                   // blank history of creation
+    if (line <= 1500) return "N" + std::to_string(line - 1471);   // scrolled off
+    return "N" + std::to_string(30 + line - 1501);                 // live rows
+  };
+  auto check = [&](const char* how) {
+    const int depth = 1500 - vt.ScrollPosition();
+    ASSERT_EQ(vt.ScrollPosition(), vt.Screen().HistoryCount()) << how;
+    ASSERT_EQ(view.scrollPosition, vt.ScrollPosition()) << how;
+    for (int r = 0; r < 25; ++r)
+      ASSERT_EQ(rowText(vt, r), expected(1501 + r - depth)) << how << " depth " << depth << " row " << r;
+  };
+  struct Walk {
+    TScrollCode back, forward;
+    int step;
+  };
+  for (const Walk w : {Walk{TScrollCode::LineUp, TScrollCode::LineDown, 1},
+                       Walk{TScrollCode::PageUp, TScrollCode::PageDown, 20}}) {
+    for (int i = 0; i < 3; ++i) {  // 3 lines or 3 pages back, into the blank history
+      vt.HistoryScroll(w.back, vt.ScrollPosition() - w.step);
+      check("back");
+    }
+    for (int i = 0; i < 3; ++i) {
+      vt.HistoryScroll(w.forward, vt.ScrollPosition() + w.step);
+      check("forward");
+    }
+    EXPECT_EQ(vt.ScrollPosition(), 1500);
+    EXPECT_EQ(vt.Screen().PushedCount(), 0);
+    for (int r = 0; r < 25; ++r) EXPECT_EQ(rowText(vt, r), live[static_cast<std::size_t>(r)]) << r;
+  }
+  // Down to the oldest end one line at a time: 1500 steps, then a refusal; line 0 stays behind it.
+  for (int i = 0; i < 1500; ++i) vt.HistoryScroll(TScrollCode::LineUp, vt.ScrollPosition() - 1);
+  check("oldest");
+  EXPECT_EQ(vt.ScrollPosition(), 0);
+  vt.HistoryScroll(TScrollCode::LineUp, -1);
+  check("refused");
+  vt.ScrollToLive();
+  for (int r = 0; r < 25; ++r) EXPECT_EQ(rowText(vt, r), live[static_cast<std::size_t>(r)]) << r;
 }
 
 TEST_F(EmulVTTest, RefusedScrollsLeaveThePositionAtTheHistoryCount) {

@@ -157,15 +157,36 @@ TEST_F(ScreenBuffer, HistoryKeepsFifteenHundredAndOneLinesNewestLast) {
   EXPECT_EQ(text(0), "99");
 }
 
-// Browsing back shows history line HistoryCount-1: from a full history that is the line before
-// the newest one (index 1500 is only ever written).
+// After the history ring has wrapped (and scrolled lines have traded places with history lines),
+// browsing back still shows every line once, newest first, down to index 1; forward comes back.
+TEST_F(ScreenBuffer, BrowsingAWrappedHistoryShowsEachLineOnceNewestFirst) {
+  for (int i = 0; i < 1600; ++i) feed("\x1b[1;1H" + std::to_string(i) + "\x1b" "D");
+  const std::string live = stateOf(*screen);
+  for (int k = 0; k < 1500; ++k) {
+    ASSERT_TRUE(screen->HistoryLineBack()) << k;
+    ASSERT_EQ(rowText(0), std::to_string(1599 - k)) << k;
+    ASSERT_EQ(rowText(1), k == 0 ? "" : std::to_string(1600 - k)) << k;
+  }
+  EXPECT_FALSE(screen->HistoryLineBack());  // index 0 ("99") stays behind the refusal
+  EXPECT_EQ(rowText(0), "100");
+  for (int k = 0; k < 1500; ++k) ASSERT_TRUE(screen->HistoryLineForward()) << k;
+  EXPECT_FALSE(screen->HistoryLineForward());
+  EXPECT_EQ(stateOf(*screen), live);
+}
+
+// Browsing back shows history line HistoryCount, then counts it off: the newest line comes first.
 TEST_F(ScreenBuffer, HistoryLineBackRefusedWhenEmptyAndBrowsingRoundTrips) {
   feed("\x1b[1;1Holder\x1b" "D\x1b[1;1Hold\x1b" "D\x1b[1;1Hlive");
   EXPECT_TRUE(screen->HistoryLineBack());
   EXPECT_EQ(screen->HistoryCount(), 1499);
   EXPECT_EQ(screen->PushedCount(), 1);
-  EXPECT_EQ(rowText(0), "older");
+  EXPECT_EQ(rowText(0), "old");
   EXPECT_EQ(rowText(1), "live");
+  EXPECT_TRUE(screen->HistoryLineBack());
+  EXPECT_EQ(rowText(0), "older");
+  EXPECT_EQ(rowText(1), "old");
+  EXPECT_TRUE(screen->HistoryLineForward());
+  EXPECT_EQ(rowText(0), "old");
   EXPECT_TRUE(screen->HistoryLineForward());
   EXPECT_EQ(screen->HistoryCount(), 1500);
   EXPECT_EQ(screen->PushedCount(), 0);
