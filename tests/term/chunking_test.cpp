@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <random>
+#include <thread>
+
+#include "platform/read_blocks.h"
 #include "screen_fixture.h"
 
 namespace ondrix::term::testing {
@@ -80,6 +86,86 @@ TEST_F(Chunking, SmallAndNarrowScreensAgreeToo) {
     ASSERT_EQ(stateOf(*whole), stateOf(*bytewise)) << rows << "x" << cols;
     EXPECT_EQ(whole->CheckInvariants(), nullptr);
   }
+}
+
+// A stream of several read blocks (as ondrix-cli replay reads its input) with an escape sequence
+// cut at every block boundary, each at a different place inside the sequence: fed block by block
+// as the reads deliver it, from a file and from a pipe, it gives the screen of one whole block.
+std::string streamCutAtBlockBoundaries(std::size_t blockSize, int boundaries) {
+  static const char* const kSequences[] = {"\x1b[12;34H", "\x1b[1;31;44m", "\x1b(0", "\x1b[3;20r",
+                                           "\x1b[?25l",   "\x1b[1;2I",    "\x1b[7C", "\x1b[0m"};
+  std::string s;
+  int line = 0;
+  for (int b = 1; b <= boundaries; ++b) {
+    const std::string sequence = kSequences[b % std::size(kSequences)];
+    const std::size_t cut = 1 + static_cast<std::size_t>(b) % (sequence.size() - 1);  // inside it
+    const std::size_t start = blockSize * static_cast<std::size_t>(b) - cut;
+    while (s.size() < start) {
+      s += "line " + std::to_string(line++) + " lqqk \xe9\r\n";
+      if (s.size() > start) s.resize(start);
+    }
+    s += sequence;
+  }
+  return s + "end";
+}
+
+std::vector<std::size_t> feedInBlocks(int fd, TScreen& screen) {
+  std::vector<std::size_t> sizes;
+  EXPECT_EQ(platform::readBlocks(fd, [&](std::span<const std::uint8_t> block) {
+              sizes.push_back(block.size());
+              screen.ProcessBlock(block);
+            }),
+            0);
+  return sizes;
+}
+
+TEST_F(Chunking, ReadBlocksWithSequencesCutAtEveryBoundaryGiveTheWholeStreamsScreen) {
+  const std::size_t block = platform::kReadBlockSize;
+  const std::string stream = streamCutAtBlockBoundaries(block, 8);
+  ASSERT_GT(stream.size(), 8 * block);
+  auto whole = makeScreen(25, 80);
+  whole->ProcessBlock(stream);
+  const std::string expected = stateOf(*whole);
+
+  char path[] = "/tmp/ondrix-blocks-XXXXXX";
+  const int fd = ::mkstemp(path);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, stream.data(), stream.size()), static_cast<ssize_t>(stream.size()));
+  ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+  auto fromFile = makeScreen(25, 80);
+  const std::vector<std::size_t> sizes = feedInBlocks(fd, *fromFile);
+  ::close(fd);
+  ::unlink(path);
+  EXPECT_EQ(sizes.size(), 9u);  // eight whole blocks and the rest
+  EXPECT_EQ(sizes.front(), block);
+  EXPECT_EQ(stateOf(*fromFile), expected);
+
+  // Through a pipe the reads return what the writer has delivered so far, in other sizes.
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  std::thread writer([&] {
+    for (std::size_t at = 0; at < stream.size();) {
+      const std::size_t n = std::min<std::size_t>(stream.size() - at, 10007);
+      const ssize_t done = ::write(ends[1], stream.data() + at, n);
+      if (done <= 0) break;
+      at += static_cast<std::size_t>(done);
+    }
+    ::close(ends[1]);
+  });
+  auto fromPipe = makeScreen(25, 80);
+  feedInBlocks(ends[0], *fromPipe);
+  writer.join();
+  ::close(ends[0]);
+  EXPECT_EQ(stateOf(*fromPipe), expected);
+}
+
+TEST_F(Chunking, ReadBlocksReportsTheErrorOfAFailingRead) {
+  const int fd = ::open("/", O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(fd, 0);
+  int calls = 0;
+  EXPECT_EQ(platform::readBlocks(fd, [&](std::span<const std::uint8_t>) { ++calls; }), EISDIR);
+  EXPECT_EQ(calls, 0);
+  ::close(fd);
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // ondrix-cli replay: feeds a byte stream to a fresh screen and prints the screen (text) or its
 // whole state (--json). See docs/cli.md.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "platform/beep.h"
 #include "platform/codepage.h"
 #include "platform/printer.h"
+#include "platform/read_blocks.h"
 #include "platform/services.h"
 #include "term/screen.h"
 
@@ -53,15 +56,9 @@ std::vector<int> parseColors(const std::string& list) {
   return values;
 }
 
-bool readInput(const std::string& name, std::string& bytes) {
-  if (name == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    return !std::cin.bad();
-  }
-  std::ifstream file(name, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
+// The input's descriptor (standard input for "-"), or -1 with errno set.
+int openInput(const std::string& name) {
+  return name == "-" ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
 }
 
 std::string hex(const std::uint8_t* bytes, std::size_t size) {
@@ -126,6 +123,11 @@ void printText(const term::TScreen& s) {
   std::cout << out;
 }
 
+int cannotRead(const std::string& name, int error) {
+  std::fprintf(stderr, "Cannot read %s: %s\n", name.c_str(), std::strerror(error));
+  return kExitFailure;
+}
+
 int runReplay(const ReplayOptions& o) {
   const std::vector<int> colors = parseColors(o.colors);
   if (colors.empty()) {
@@ -134,11 +136,8 @@ int runReplay(const ReplayOptions& o) {
                  o.colors.c_str());
     return kExitUsage;
   }
-  std::string bytes;
-  if (!readInput(o.input, bytes)) {
-    std::fprintf(stderr, "Cannot read %s: %s\n", o.input.c_str(), std::strerror(errno));
-    return kExitFailure;
-  }
+  const int fd = openInput(o.input);
+  if (fd < 0) return cannotRead(o.input, errno);
 
   platform::CountingBeeper beeper;
   platform::HeadlessPrinter printer(o.printer);
@@ -161,7 +160,11 @@ int runReplay(const ReplayOptions& o) {
   screen->OnCursorPos = [&replies](term::TScreen&, std::string_view text) {
     replies.emplace_back(text);
   };
-  screen->ProcessBlock(bytes);
+  // Each block goes to the screen as it arrives: memory stays the same whatever the input's size.
+  const int error = platform::readBlocks(
+      fd, [&screen](std::span<const std::uint8_t> block) { screen->ProcessBlock(block); });
+  if (fd != STDIN_FILENO) ::close(fd);
+  if (error != 0) return cannotRead(o.input, error);
 
   if (o.json)
     printJson(*screen, replies, beeper.count());
