@@ -1,0 +1,63 @@
+# Checks that scripts/bench.sh and scripts/fuzz.sh would run every benchmark and fuzz target the
+# sources declare: their --list output (read from the build tree BUILD) must name exactly the
+# targets of the ondrix_bench and ondrix_fuzzer calls under SOURCE/bench and SOURCE/fuzz, each
+# with a path inside BUILD ending in its name; the fuzz targets must also match the corpus folders.
+# Usage: cmake -DSOURCE=dir -DBUILD=dir -P check_script_targets.cmake
+
+function(declared_targets helper dir out)
+  file(GLOB_RECURSE lists ${SOURCE}/${dir}/CMakeLists.txt)
+  set(names "")
+  foreach(list IN LISTS lists)
+    file(STRINGS ${list} lines REGEX "^[ \t]*${helper}\\(")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*${helper}\\(([A-Za-z0-9_]+).*" "\\1" name "${line}")
+      list(APPEND names ${name})
+    endforeach()
+  endforeach()
+  list(SORT names)
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+function(listed_targets script out)
+  execute_process(COMMAND ${SOURCE}/scripts/${script} --list ${BUILD}
+                  OUTPUT_VARIABLE text ERROR_VARIABLE error RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "scripts/${script} --list failed (${status}): ${error}")
+  endif()
+  string(REGEX REPLACE "\n$" "" text "${text}")
+  string(REPLACE "\n" ";" lines "${text}")
+  set(names "")
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^([A-Za-z0-9_]+) (.+)$")
+      message(FATAL_ERROR "scripts/${script} --list: unexpected line \"${line}\"")
+    endif()
+    set(name ${CMAKE_MATCH_1})
+    set(path ${CMAKE_MATCH_2})
+    if(NOT path MATCHES "^${BUILD}/.*/${name}$")
+      message(FATAL_ERROR "scripts/${script} --list: ${name} at ${path}, outside ${BUILD}")
+    endif()
+    list(APPEND names ${name})
+  endforeach()
+  list(SORT names)
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+function(expect_same what listed declared)
+  if(listed STREQUAL "")
+    message(FATAL_ERROR "${what}: lists nothing")
+  endif()
+  if(NOT listed STREQUAL declared)
+    message(FATAL_ERROR "${what}: lists\n  ${listed}\nbut the sources declare\n  ${declared}")
+  endif()
+endfunction()
+
+declared_targets(ondrix_bench bench benchmarks)
+listed_targets(bench.sh bench_list)
+expect_same("scripts/bench.sh" "${bench_list}" "${benchmarks}")
+
+declared_targets(ondrix_fuzzer fuzz fuzzers)
+listed_targets(fuzz.sh fuzz_list)
+expect_same("scripts/fuzz.sh" "${fuzz_list}" "${fuzzers}")
+file(GLOB corpus_dirs LIST_DIRECTORIES true RELATIVE ${SOURCE}/fuzz/corpus ${SOURCE}/fuzz/corpus/*)
+list(SORT corpus_dirs)
+expect_same("fuzz/corpus folders" "${corpus_dirs}" "${fuzzers}")
