@@ -2,6 +2,8 @@
 // definitions from keylists, key strokes, received bytes, mouse drags, history scrolling, screen
 // size changes, caret strings, and the screen text calls with arbitrary rectangles and buffer
 // sizes. Each input is a sequence of operations: one byte naming the operation, then its bytes.
+// The screen's invariants are checked after every received block and at the end, and after every
+// operation on the thorough inputs (fuzz_mode.h).
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_mode.h"
 #include "session/tnemulvt.h"
 #include "telnet/socket_errors.h"
 
@@ -47,9 +50,15 @@ void checkedText(int size, Call call) {
   if (size > 0 && buffer[static_cast<std::size_t>(count)] != '\0') std::abort();
 }
 
+
+void checkScreen(const FuzzVT& vt) {
+  if (vt.Screen().CheckInvariants() != nullptr) std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const bool thorough = ondrix::fuzz::thoroughForInput(data, size);
   FuzzVT vt;
   vt.OnKeyBuffer = nullptr;
   Input in(data, size);
@@ -76,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 2:
         vt.WriteStr(in.text());
         vt.UpdateScreen();
+        checkScreen(vt);
         break;
       case 3: {
         const std::uint8_t kind = in.byte();
@@ -119,10 +129,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         vt.SetConnected(in.byte() & 1);
         break;
     }
-    if (const char* broken = vt.Screen().CheckInvariants()) {
-      (void)broken;
-      std::abort();
-    }
+    if (thorough) checkScreen(vt);
   }
+  checkScreen(vt);
   return 0;
 }

@@ -1,7 +1,8 @@
 // Fuzz target for the terminal interpreter. Input: byte 0 picks Rows (1..100), byte 1 Cols
 // (1..200), byte 2 the options (translation, auto LF, auto CR, block size); the rest is the
-// received stream. It is fed byte by byte with the invariants checked after every byte, and again
-// in blocks through the fast path; both screens must end up identical.
+// received stream. It is fed in blocks through the fast path with the invariants checked after
+// every block; on the thorough inputs (fuzz_mode.h) it is also fed byte by byte with the
+// invariants checked after every byte, and both screens must end up identical.
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "fuzz_mode.h"
 #include "platform/services.h"
 #include "term/screen.h"
 
@@ -78,20 +80,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ondrix::platform::CountingBeeper beeper;
   ondrix::platform::ScopedServices scope({nullptr, nullptr, &beeper, nullptr, &dialogs});
 
-  auto bytewise = std::make_unique<TScreen>();
   auto blocks = std::make_unique<TScreen>();
-  setUp(*bytewise, rows, cols, options);
   setUp(*blocks, rows, cols, options);
-
-  for (std::size_t i = 0; i < size; ++i) {
-    bytewise->ProcessChar(data[i]);
-    if (const char* broken = bytewise->CheckInvariants()) fail(broken);
-  }
   const std::size_t block = 1 + (options >> 3) * 7;
   for (std::size_t at = 0; at < size; at += block) {
     const std::size_t n = size - at < block ? size - at : block;
     blocks->ProcessBlock(std::span(data + at, n));
     if (const char* broken = blocks->CheckInvariants()) fail(broken);
+  }
+  if (!ondrix::fuzz::thoroughForInput(data, size)) return 0;
+
+  auto bytewise = std::make_unique<TScreen>();
+  setUp(*bytewise, rows, cols, options);
+  for (std::size_t i = 0; i < size; ++i) {
+    bytewise->ProcessChar(data[i]);
+    if (const char* broken = bytewise->CheckInvariants()) fail(broken);
   }
   compare(*bytewise, *blocks);
   return 0;
