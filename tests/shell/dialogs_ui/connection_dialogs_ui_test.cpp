@@ -17,12 +17,15 @@
 
 #include "dialog_fixture.h"
 #include "shell/palette_colors.h"
+#include "shell/headless/headless_main_view.h"
+#include "shell/main_form.h"
 #include "shell/ui/color_picker_dialog.h"
 #include "shell/ui/conn_def_dialog.h"
 #include "shell/ui/conn_dialog_widgets.h"
 #include "shell/ui/conn_edit_dialog.h"
 #include "shell/ui/conn_man_dialog.h"
 #include "shell/ui/conn_text_color_dialog.h"
+#include "shell/ui/connection_dialogs.h"
 #include "shell/ui/quick_connect_dialog.h"
 
 namespace ondrix::shell::ui {
@@ -266,6 +269,18 @@ TEST_F(ConnectionDialogsUiTest, AClickOnTheWordsDoesNotReachThePanel) {
   QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(190, 35));
   EXPECT_EQ(labelClicks, 1);
   EXPECT_EQ(panelClicks, 1);
+}
+
+TEST_F(ConnectionDialogsUiTest, TheInstallerHandsTheFourCommandsToTheMainWindow) {
+  THeadlessMainFormView view;
+  TMainForm form(view, folder(), folder());
+  const CommandId commands[] = {CommandId::QuickConnect, CommandId::ConnectionManager,
+                                CommandId::ConnectionDefaults};
+  for (CommandId id : commands) EXPECT_FALSE(form.CommandEnabled(id));
+  QWidget window;
+  installConnectionDialogs(form, &window);
+  for (CommandId id : commands) EXPECT_TRUE(form.CommandEnabled(id));
+  EXPECT_FALSE(form.CommandEnabled(CommandId::ModifyColors)) << "a session command, no session";
 }
 
 }  // namespace
