@@ -1,16 +1,12 @@
 // Telnet receive speed: the protocol parser on text with sparse commands, and whole sessions
 // receiving 64 MiB from a local server over loopback.
 
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <string>
-#include <thread>
 
 #include "platform/posix/poll_event_loop.h"
+#include "sending_host.h"
 #include "platform/services.h"
 #include "telnet/tncnx.h"
 
@@ -55,44 +51,15 @@ void BM_ParserSparseCommands(benchmark::State& state) {
 }
 BENCHMARK(BM_ParserSparseCommands)->Unit(benchmark::kMillisecond);
 
-// A server thread on 127.0.0.1 that sends `total` bytes of text to its first client and closes.
-class SendingServer {
- public:
-  explicit SendingServer(std::size_t total) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sin{};
-    sin.sin_family = AF_INET;
-    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof sin;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&sin), sizeof sin);
-    ::listen(listener_, 1);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&sin), &len);
-    port_ = ntohs(sin.sin_port);
-    thread_ = std::thread([this, total] {
-      const int conn = ::accept(listener_, nullptr, nullptr);
-      if (conn < 0) return;
-      std::string block(1 << 16, 'x');
-      for (std::size_t i = 0; i < block.size(); i += 81) block[i] = '\n';
-      for (std::size_t sent = 0; sent < total;) {
-        const ssize_t n = ::send(conn, block.data(), std::min(block.size(), total - sent), MSG_NOSIGNAL);
-        if (n <= 0) break;
-        sent += static_cast<std::size_t>(n);
-      }
-      ::close(conn);
-    });
-  }
-  ~SendingServer() {
-    ::shutdown(listener_, SHUT_RDWR);
-    thread_.join();
-    ::close(listener_);
-  }
-  std::uint16_t port() const { return port_; }
-
- private:
-  int listener_;
-  std::uint16_t port_;
-  std::thread thread_;
-};
+// 64 KiB of text lines, 80 characters each.
+const std::string& textBlock() {
+  static const std::string block = [] {
+    std::string b(1 << 16, 'x');
+    for (std::size_t i = 0; i < b.size(); i += 81) b[i] = '\n';
+    return b;
+  }();
+  return block;
+}
 
 constexpr std::size_t kSessionBytes = 64u << 20;
 
@@ -100,7 +67,7 @@ void BM_LoopbackReceiveSession(benchmark::State& state) {
   platform::PollEventLoop loop;
   platform::ScopedServices services{platform::Services{&loop, nullptr, nullptr, nullptr, nullptr}};
   for (auto _ : state) {
-    SendingServer server(kSessionBytes);
+    bench::SendingHost server(textBlock(), kSessionBytes);
     TTnCnx cnx;
     std::size_t received = 0;
     bool closed = false;
@@ -122,7 +89,7 @@ void BM_LoopbackReceiveSocket(benchmark::State& state) {
   platform::PollEventLoop loop;
   platform::ScopedServices services{platform::Services{&loop, nullptr, nullptr, nullptr, nullptr}};
   for (auto _ : state) {
-    SendingServer server(kSessionBytes);
+    bench::SendingHost server(textBlock(), kSessionBytes);
     TWSocket socket;
     std::size_t received = 0;
     bool closed = false;

@@ -3,17 +3,13 @@
 // that paints as the data arrives. Reported as bytes per second of wall time, with the number of
 // paints the widget made.
 
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QEvent>
 #include <string>
-#include <thread>
 
+#include "../telnet/sending_host.h"
 #include "../term/stream_generators.h"
 #include "platform/beep.h"
 #include "platform/qt/qt_event_loop.h"
@@ -38,48 +34,6 @@ QApplication& app() {
 
 constexpr std::size_t kSessionBytes = 64u << 20;
 
-// A host thread on 127.0.0.1 that sends `total` bytes, cycling through `text`, to its first
-// client and closes.
-class TextHost {
- public:
-  TextHost(const std::string& text, std::size_t total) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sin{};
-    sin.sin_family = AF_INET;
-    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof sin;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&sin), sizeof sin);
-    ::listen(listener_, 1);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&sin), &len);
-    port_ = ntohs(sin.sin_port);
-    thread_ = std::thread([this, &text, total] {
-      const int conn = ::accept(listener_, nullptr, nullptr);
-      if (conn < 0) return;
-      for (std::size_t sent = 0; sent < total;) {
-        const std::size_t at = sent % text.size();
-        const std::size_t piece = std::min({std::size_t{1} << 16, text.size() - at, total - sent});
-        const ssize_t n = ::send(conn, text.data() + at, piece, MSG_NOSIGNAL);
-        if (n <= 0) break;
-        sent += static_cast<std::size_t>(n);
-      }
-      ::close(conn);
-    });
-  }
-  ~TextHost() {
-    ::shutdown(listener_, SHUT_RDWR);
-    thread_.join();
-    ::close(listener_);
-  }
-  TextHost(const TextHost&) = delete;
-  TextHost& operator=(const TextHost&) = delete;
-  std::uint16_t port() const { return port_; }
-
- private:
-  int listener_;
-  std::uint16_t port_;
-  std::thread thread_;
-};
-
 class PaintCounter : public QObject {
  public:
   int paints = 0;
@@ -98,7 +52,7 @@ void ReceiveAndPaint(benchmark::State& state, const std::string& text) {
   const platform::ScopedServices services({&loop, nullptr, &beeper, nullptr, nullptr});
   int paints = 0;
   for (auto _ : state) {
-    TextHost host(text, kSessionBytes);
+    bench::SendingHost host(text, kSessionBytes);
     session::TTnEmulVT vt;
     term::view::TermView view(vt);
     PaintCounter counter;

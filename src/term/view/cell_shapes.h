@@ -25,88 +25,88 @@ struct CellShape {
 
 namespace detail {
 
-inline constexpr std::uint8_t kFirstBox = 0xB3;
-// Arms of the box-drawing characters 0xB3..0xDA: up, right, down, left.
-inline constexpr std::uint8_t kBoxArms[][4] = {
-    {1, 0, 1, 0},  // B3 │
-    {1, 0, 1, 1},  // B4 ┤
-    {1, 0, 1, 2},  // B5 ╡
-    {2, 0, 2, 1},  // B6 ╢
-    {0, 0, 2, 1},  // B7 ╖
-    {0, 0, 1, 2},  // B8 ╕
-    {2, 0, 2, 2},  // B9 ╣
-    {2, 0, 2, 0},  // BA ║
-    {0, 0, 2, 2},  // BB ╗
-    {2, 0, 0, 2},  // BC ╝
-    {2, 0, 0, 1},  // BD ╜
-    {1, 0, 0, 2},  // BE ╛
-    {0, 0, 1, 1},  // BF ┐
-    {1, 1, 0, 0},  // C0 └
-    {1, 1, 0, 1},  // C1 ┴
-    {0, 1, 1, 1},  // C2 ┬
-    {1, 1, 1, 0},  // C3 ├
-    {0, 1, 0, 1},  // C4 ─
-    {1, 1, 1, 1},  // C5 ┼
-    {1, 2, 1, 0},  // C6 ╞
-    {2, 1, 2, 0},  // C7 ╟
-    {2, 2, 0, 0},  // C8 ╚
-    {0, 2, 2, 0},  // C9 ╔
-    {2, 2, 0, 2},  // CA ╩
-    {0, 2, 2, 2},  // CB ╦
-    {2, 2, 2, 0},  // CC ╠
-    {0, 2, 0, 2},  // CD ═
-    {2, 2, 2, 2},  // CE ╬
-    {1, 2, 0, 2},  // CF ╧
-    {2, 1, 0, 1},  // D0 ╨
-    {0, 2, 1, 2},  // D1 ╤
-    {0, 1, 2, 1},  // D2 ╥
-    {2, 1, 0, 0},  // D3 ╙
-    {1, 2, 0, 0},  // D4 ╘
-    {0, 2, 1, 0},  // D5 ╒
-    {0, 1, 2, 0},  // D6 ╓
-    {2, 1, 2, 1},  // D7 ╫
-    {1, 2, 1, 2},  // D8 ╪
-    {1, 0, 0, 1},  // D9 ┘
-    {0, 1, 1, 0},  // DA ┌
-};
+constexpr CellShape lines(std::uint8_t up, std::uint8_t right, std::uint8_t down, std::uint8_t left) {
+  CellShape s;
+  s.kind = CellShape::Kind::Lines;
+  s.up = up;
+  s.right = right;
+  s.down = down;
+  s.left = left;
+  return s;
+}
+constexpr CellShape block(std::uint8_t x0, std::uint8_t y0, std::uint8_t x1, std::uint8_t y1) {
+  CellShape s;
+  s.kind = CellShape::Kind::Block;
+  s.x0 = x0;
+  s.y0 = y0;
+  s.x1 = x1;
+  s.y1 = y1;
+  return s;
+}
+constexpr CellShape shade(std::uint8_t quarters) {
+  CellShape s;
+  s.kind = CellShape::Kind::Shade;
+  s.quarters = quarters;
+  return s;
+}
 
-// Block characters 0xDB..0xDF in halves: x0, y0, x1, y1.
-inline constexpr std::uint8_t kFirstBlock = 0xDB;
-inline constexpr std::uint8_t kBlocks[][4] = {
-    {0, 0, 2, 2},  // DB █
-    {0, 1, 2, 2},  // DC ▄
-    {0, 0, 1, 2},  // DD ▌
-    {1, 0, 2, 2},  // DE ▐
-    {0, 0, 2, 1},  // DF ▀
+// Code page 437 positions 0xB0..0xDF: shades, lines (arms up, right, down, left) and blocks.
+inline constexpr std::uint8_t kFirstShape = 0xB0;
+inline constexpr CellShape kShapes[] = {
+    shade(1),  // B0 ░
+    shade(2),  // B1 ▒
+    shade(3),  // B2 ▓
+    lines(1, 0, 1, 0),  // B3 │
+    lines(1, 0, 1, 1),  // B4 ┤
+    lines(1, 0, 1, 2),  // B5 ╡
+    lines(2, 0, 2, 1),  // B6 ╢
+    lines(0, 0, 2, 1),  // B7 ╖
+    lines(0, 0, 1, 2),  // B8 ╕
+    lines(2, 0, 2, 2),  // B9 ╣
+    lines(2, 0, 2, 0),  // BA ║
+    lines(0, 0, 2, 2),  // BB ╗
+    lines(2, 0, 0, 2),  // BC ╝
+    lines(2, 0, 0, 1),  // BD ╜
+    lines(1, 0, 0, 2),  // BE ╛
+    lines(0, 0, 1, 1),  // BF ┐
+    lines(1, 1, 0, 0),  // C0 └
+    lines(1, 1, 0, 1),  // C1 ┴
+    lines(0, 1, 1, 1),  // C2 ┬
+    lines(1, 1, 1, 0),  // C3 ├
+    lines(0, 1, 0, 1),  // C4 ─
+    lines(1, 1, 1, 1),  // C5 ┼
+    lines(1, 2, 1, 0),  // C6 ╞
+    lines(2, 1, 2, 0),  // C7 ╟
+    lines(2, 2, 0, 0),  // C8 ╚
+    lines(0, 2, 2, 0),  // C9 ╔
+    lines(2, 2, 0, 2),  // CA ╩
+    lines(0, 2, 2, 2),  // CB ╦
+    lines(2, 2, 2, 0),  // CC ╠
+    lines(0, 2, 0, 2),  // CD ═
+    lines(2, 2, 2, 2),  // CE ╬
+    lines(1, 2, 0, 2),  // CF ╧
+    lines(2, 1, 0, 1),  // D0 ╨
+    lines(0, 2, 1, 2),  // D1 ╤
+    lines(0, 1, 2, 1),  // D2 ╥
+    lines(2, 1, 0, 0),  // D3 ╙
+    lines(1, 2, 0, 0),  // D4 ╘
+    lines(0, 2, 1, 0),  // D5 ╒
+    lines(0, 1, 2, 0),  // D6 ╓
+    lines(2, 1, 2, 1),  // D7 ╫
+    lines(1, 2, 1, 2),  // D8 ╪
+    lines(1, 0, 0, 1),  // D9 ┘
+    lines(0, 1, 1, 0),  // DA ┌
+    block(0, 0, 2, 2),  // DB █
+    block(0, 1, 2, 2),  // DC ▄
+    block(0, 0, 1, 2),  // DD ▌
+    block(1, 0, 2, 2),  // DE ▐
+    block(0, 0, 2, 1),  // DF ▀
 };
-
-// Shade characters 0xB0..0xB2: the foreground's share in quarters.
-inline constexpr std::uint8_t kFirstShade = 0xB0;
-inline constexpr std::uint8_t kShades[] = {1, 2, 3};  // ░ ▒ ▓
+static_assert(std::size(kShapes) == 0xE0 - kFirstShape);
 
 constexpr std::array<CellShape, 256> makeCellShapes() {
   std::array<CellShape, 256> t{};
-  for (std::size_t i = 0; i < std::size(kBoxArms); ++i) {
-    CellShape& s = t[kFirstBox + i];
-    s.kind = CellShape::Kind::Lines;
-    s.up = kBoxArms[i][0];
-    s.right = kBoxArms[i][1];
-    s.down = kBoxArms[i][2];
-    s.left = kBoxArms[i][3];
-  }
-  for (std::size_t i = 0; i < std::size(kBlocks); ++i) {
-    CellShape& s = t[kFirstBlock + i];
-    s.kind = CellShape::Kind::Block;
-    s.x0 = kBlocks[i][0];
-    s.y0 = kBlocks[i][1];
-    s.x1 = kBlocks[i][2];
-    s.y1 = kBlocks[i][3];
-  }
-  for (std::size_t i = 0; i < std::size(kShades); ++i) {
-    CellShape& s = t[kFirstShade + i];
-    s.kind = CellShape::Kind::Shade;
-    s.quarters = kShades[i];
-  }
+  for (std::size_t i = 0; i < std::size(kShapes); ++i) t[kFirstShape + i] = kShapes[i];
   return t;
 }
 
