@@ -8,6 +8,7 @@
 // and input dialogs through the platform dialogs.
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -50,6 +51,14 @@ struct TTermPanel {
   std::string TextWatchScript;
   std::string NetworkErrorScript;
   std::string KeyListName;  // status panel 2
+  std::int32_t KeyListNo = 0;  // the key list applied last (Reconnect applies it again)
+
+  // The shell's bookkeeping: the page is being closed (its session no longer reaches the shell);
+  // how many of its events are on the stack; its events that arrived meanwhile, run in order
+  // once the running one returns.
+  bool Closing = false;
+  int EventDepth = 0;
+  std::deque<std::function<void()>> PendingEvents;
 };
 
 // One page of the tab control. Its caption is the connection's name; a detached session's tab is
@@ -60,12 +69,27 @@ struct TTermSheet {
   std::unique_ptr<TTermPanel> Panel;
 };
 
+// A button of the user-configurable toolbar: clicking it runs ScriptFile.
+struct TToolBtn {
+  std::int32_t Id = 0;
+  std::string Caption;
+  std::string Hint;
+  std::string ScriptFile;
+};
+
 class TMainForm {
  public:
   static constexpr const char* kCaption = "Ondrix version 1.1.3";
   static constexpr int kDefaultWidth = 665;
   static constexpr int kDefaultHeight = 453;
   static constexpr int kMaxScriptDepth = 64;
+  static constexpr const char* kNestedTooDeeply = "Scripts nested too deeply";
+  static constexpr const char* kNoHost = "No host defined for this connection.";
+  static constexpr const char* kNotText = "Clipboard data is not text";
+  static constexpr const char* kReconnectQuestion = "Are you sure you want to disconnect and reconnect?";
+  static constexpr const char* kNewsPage = "https://ondrix.example/news";
+  // Files of the data folder whose names begin with this are moved into kConflictsFolder.
+  static constexpr const char* kConflictsFolder = "conflicts/";
 
   // Creation: the lists, the folders (ending in '/'), ADDINS.QDB opened and held, the Connect,
   // Change keylist and add-in menus built, and the "1"-prefixed files of the data folder moved
@@ -133,7 +157,7 @@ class TMainForm {
   // handler its window layer installs; until one is installed the command stays disabled.
   void SetCommandHandler(CommandId id, std::function<void()> handler);
   // Items of the built submenus.
-  void ConnectMenuClick(int index) { OpenSession(index); }
+  void ConnectMenuClick(int index);
   void KeylistMenuClick(int number);
   void AddinMenuClick(std::int32_t tag);
 
@@ -162,8 +186,29 @@ class TMainForm {
   // Nothing is running and no session or timer could start anything: the headless run may end.
   bool Idle() const;
 
+  // --- Further operations
+  // One tick of the script timer (the event loop's one-second timer calls it; tests too).
+  void ScriptTimerTick();
+  std::int32_t ScriptTimerSeconds() const;
+  std::int32_t ScriptTimerElapsed() const;
+  const std::vector<TToolBtn>& UserButtons() const;
+  const std::vector<std::int32_t>& UserSpacers() const;
+  // CloseProgram was called (or the window asked to close) and Shutdown has not run yet.
+  bool CloseRequested() const { return closeRequested_; }
+  // Scripts running now (nesting depth).
+  int ScriptDepth() const;
+  // Runs a script text (an event handler, an add-in) as RunScriptFile runs a file's text.
+  void RunScriptText(const std::string& text);
+  // Every script run stops with "Step limit reached" after this many instructions (0: no limit).
+  void SetScriptStepLimit(std::uint64_t steps);
+  // Shut-down's first step (the detach windows put their sessions back as tabs).
+  void SetReattachHandler(std::function<void()> reattachAll);
+  // The messages a session's script runs raise are shown as error boxes; this is their caption.
+  static constexpr const char* kErrorCaption = "Ondrix";
+
  private:
   struct Impl;
+  void checkedState(CommandId id, bool on);
   TMainFormView& view_;
   std::string programFolder_;
   std::string dataFolder_;
@@ -174,6 +219,7 @@ class TMainForm {
   std::string watchText_;
   std::string lastConnectionName_;
   bool shutDown_ = false;
+  bool closeRequested_ = false;
   std::unique_ptr<Impl> impl_;
 };
 
