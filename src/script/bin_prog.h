@@ -81,6 +81,9 @@ class TBinProg {
   // Test hook: a run that executes more than `steps` instructions fails with "Step limit reached".
   // Unlimited by default; fuzzing uses it to end endless loops.
   void setStepLimit(std::uint64_t steps) { stepLimit_ = steps; }
+  // Test hook: the step limit of every program read from now on (unlimited unless set), so that a
+  // test program whose script never ends fails instead of hanging.
+  static void setDefaultStepLimit(std::uint64_t steps) { defaultStepLimit_ = steps; }
 
   std::int32_t currentObject() const { return currentObject_; }
   int returnDepth() const { return depth_; }
@@ -105,7 +108,8 @@ class TBinProg {
   std::vector<Instruction> code_;      // the code plus an end marker that stops a run gone past it
   std::vector<std::int16_t> codeMap_;  // see program_check.h
   std::int32_t currentObject_ = 0;
-  std::uint64_t stepLimit_ = UINT64_MAX;
+  static inline std::uint64_t defaultStepLimit_ = UINT64_MAX;
+  std::uint64_t stepLimit_ = defaultStepLimit_;
   std::array<ScriptValue, kSlotCount> slots_;
   HostTables& host_;
 };

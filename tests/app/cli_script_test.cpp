@@ -52,8 +52,11 @@ class Cli : public ::testing::Test {
     return r;
   }
 
+  // Runs a script; without a --timeout of its own the run ends after 20 s (exit 124), so a script
+  // that never ends fails its test instead of hanging it.
   Result run(const std::string& script, const std::string& options = "") {
-    return cli("run " + options + " '" + write("script.oxs", script) + "'");
+    const std::string limit = options.find("--timeout") == std::string::npos ? "--timeout 20 " : "";
+    return cli("run " + limit + options + " '" + write("script.oxs", script) + "'");
   }
 
   std::string dir_;
@@ -99,7 +102,7 @@ TEST_F(Cli, AnswersFileFeedsInputDialogsThenCancels) {
 
 TEST_F(Cli, ArgumentsReachParamStr) {
   const std::string script = write("args.oxs", "begin ShowMessage(PARAMCOUNT); ShowMessage(PARAMSTR(2)) end.");
-  const Result r = cli("run '" + script + "' one two");
+  const Result r = cli("run --timeout 20 '" + script + "' one two");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "2\ntwo\n");
 }

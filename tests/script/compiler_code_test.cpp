@@ -118,6 +118,24 @@ TEST(CompilerCode, HexRealAndStringLiterals) {
   EXPECT_EQ(k[6].stringValue(), "");
 }
 
+// The 32-bit boundary of decimal literals: up to 2147483647 an Integer, from 2147483648 a Real.
+TEST(CompilerCode, DecimalLiteralsAreIntegersUpToTheThirtyTwoBitLimit) {
+  const testing::Compiled c = compileScript(
+      "var x: Integer; begin x := 2147483647; x := 2147483648; x := 2147483646;"
+      " x := 100000000000000000000 end.",
+      HostTables{});
+  const auto& k = c.image.constants;
+  ASSERT_EQ(k.size(), 4u);
+  EXPECT_EQ(k[0].kind(), ValueKind::Integer);
+  EXPECT_EQ(k[0].integerValue(), 2147483647);
+  EXPECT_EQ(k[1].kind(), ValueKind::Real);
+  EXPECT_DOUBLE_EQ(k[1].realValue(), 2147483648.0);
+  EXPECT_EQ(k[2].kind(), ValueKind::Integer);
+  EXPECT_EQ(k[2].integerValue(), 2147483646);
+  EXPECT_EQ(k[3].kind(), ValueKind::Real);  // beyond 64 bits too
+  EXPECT_DOUBLE_EQ(k[3].realValue(), 1e20);
+}
+
 TEST(CompilerCode, LongStringLiteralsAreKeptWhole) {
   const std::string text(300, 'x');
   const testing::Compiled c = compileScript("var s: Integer; begin s := '" + text + "' end.", HostTables{});

@@ -392,6 +392,18 @@ TEST_F(ScreenTextTest, ADraggedSelectionGivesItsCellsOnce) {
   EXPECT_EQ(buf[0], '\0');
 }
 
+TEST_F(ScreenTextTest, ADragInsideOneCellSelectsThatCell) {
+  vt.MouseDown(term::TMouseButton::Left, 0, 55, 45);
+  vt.MouseMove(0, 55, 45);
+  vt.MouseMove(0, 59, 59);  // still row 2, column 5: exactly one character wide and one line high
+  vt.MouseUp(term::TMouseButton::Left, 0, 59, 59);
+  ASSERT_TRUE(vt.HasSelection());
+  EXPECT_EQ(vt.SelectRect(), (term::TRect{50, 40, 60, 60}));
+  char buf[8];
+  EXPECT_EQ(vt.GetSelectionText(buf, sizeof buf), 1);
+  EXPECT_EQ(std::string(buf), "H");
+}
+
 TEST_F(ScreenTextTest, TooSmallOrBackwardDragsSelectNothing) {
   struct Case {
     int x1, y1, x2, y2;

@@ -134,6 +134,28 @@ TEST_F(QdbTest, CaseSensitiveSystemItemSeparatesKeys) {
                                                       {"A", 1, 1, 0}}));
 }
 
+// One engine opens a case-sensitive file and then a plain one: closing the first must forget its
+// case rule, or the second file would let "abc" and "ABC" in side by side.
+TEST_F(QdbTest, AnEngineReusedForASecondFileForgetsTheFirstFilesCaseRule) {
+  writeFile(path, recordFile("\x01", {{"QDBCaseSensitive", 0, 1, kFlagSystem}}));
+  const std::string plain = folders.file("PLAIN.QDB");
+  TQDB db;
+  db.SetFileName(path);
+  ASSERT_TRUE(db.CaseSensitive());
+  db.AddItem("1", "abc");
+  db.AddItem("2", "ABC");  // two keys in the case-sensitive file
+  db.SetFileName("");
+  db.SetFileName(plain);
+  EXPECT_FALSE(db.CaseSensitive());
+  db.AddItem("1", "abc");
+  expectError<EQDBIndexError>([&] { db.AddItem("2", "ABC"); }, "Duplicate keys are not allowed");
+  EXPECT_EQ(item(db, "ABC"), "1");
+  db.SetFileName("");
+  db.SetFileName(path);  // and back: the first file's rule is read again
+  EXPECT_TRUE(db.CaseSensitive());
+  EXPECT_EQ(keys(db), (std::vector<std::string>{"ABC", "abc"}));
+}
+
 TEST_F(QdbTest, CaseSensitiveNeedsExactlyOneByteOfOne) {
   for (const std::string& value : {std::string("\x02"), std::string("\x01\x01"), std::string()}) {
     writeFile(path, recordFile(value, {{"QDBCaseSensitive", 0, static_cast<int>(value.size()),
