@@ -28,7 +28,7 @@ void TConnManForm::refresh() {
   book_.Renumber();
   names_ = book_.ListNames();
   selected_ = -1;
-  view_.ShowNames(names_, -1);
+  view_.ShowNames(names_);
   if (names_.empty()) {
     // Only "&Add new..." enables these again; a later refresh that finds names does not.
     setEnabled(TConnManView::kDeleteBtn, false);
@@ -43,7 +43,7 @@ void TConnManForm::refresh() {
 void TConnManForm::select(int index) {
   selected_ = index;
   current_ = book_.Read(index);
-  view_.ShowNames(names_, index);
+  view_.SetSelected(index);
   setEnabled(TConnManView::kConnBtn, !current_.Host.empty());
 }
 
@@ -63,7 +63,8 @@ void TConnManForm::NewBtnClick() {
   current_ = addSeededConnection(book_, dataFolder_);
   names_.push_back(current_.Name);
   selected_ = current_.RecordNo;
-  view_.ShowNames(names_, selected_);
+  view_.ShowNames(names_);
+  view_.SetSelected(selected_);
 }
 
 void TConnManForm::EditBtnClick() {

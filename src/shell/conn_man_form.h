@@ -19,8 +19,10 @@ class TConnManView {
   enum TControl { kNames, kDeleteBtn, kEditBtn, kConnBtn };
 
   virtual ~TConnManView() = default;
-  // The list `Names`, with `selected` selected (-1: none).
-  virtual void ShowNames(const std::vector<std::string>& names, int selected) = 0;
+  // The list `Names`, nothing selected.
+  virtual void ShowNames(const std::vector<std::string>& names) = 0;
+  // Selects name `index` (the list reports no click for it).
+  virtual void SetSelected(int index) = 0;
   virtual void SetEnabled(TControl control, bool enabled) = 0;
   // The connection editor on `record`; the edited copy, or nothing when cancelled.
   virtual std::optional<store::ConnectionRecord> EditConnection(

@@ -89,11 +89,15 @@ void ConnManDialog::run() {
   form_.FormClose();
 }
 
-void ConnManDialog::ShowNames(const std::vector<std::string>& names, int selected) {
+void ConnManDialog::ShowNames(const std::vector<std::string>& names) {
   const QSignalBlocker quiet(names_);
   names_->clear();
   for (const std::string& name : names) names_->addItem(toQt(name));
-  names_->setCurrentRow(selected);
+}
+
+void ConnManDialog::SetSelected(int index) {
+  const QSignalBlocker quiet(names_);
+  names_->setCurrentRow(index);
 }
 
 void ConnManDialog::SetEnabled(TControl control, bool enabled) {

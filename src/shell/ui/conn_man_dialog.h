@@ -29,7 +29,8 @@ class ConnManDialog : public QDialog, public TConnManView {
   void run();
 
   // --- TConnManView
-  void ShowNames(const std::vector<std::string>& names, int selected) override;
+  void ShowNames(const std::vector<std::string>& names) override;
+  void SetSelected(int index) override;
   void SetEnabled(TControl control, bool enabled) override;
   std::optional<store::ConnectionRecord> EditConnection(const store::ConnectionRecord& record) override;
   std::optional<std::string> AskNewName(const std::string& name) override;

@@ -13,10 +13,11 @@ using Names = std::vector<std::string>;
 using testing::DialogTest;
 
 struct FakeManView : TConnManView {
-  void ShowNames(const Names& n, int s) override {
+  void ShowNames(const Names& n) override {
     names = n;
-    selected = s;
+    selected = -1;
   }
+  void SetSelected(int index) override { selected = index; }
   void SetEnabled(TControl control, bool on) override { enabled[control] = on; }
   std::optional<store::ConnectionRecord> EditConnection(const store::ConnectionRecord& r) override {
     edited.push_back(r);
