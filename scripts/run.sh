@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds Ondrix (release) and starts it. With no arguments it opens the terminal window on a
-# bundled demo telnet host (started in the background on a free loopback port and stopped when the
-# window closes); with arguments it runs ondrix-cli with them (e.g. scripts/run.sh replay FILE).
+# Builds Ondrix (release) and starts it. With no arguments it prepares a data folder under
+# build/run-data (the factory record files and a connection "Demo host" to a bundled demo telnet
+# host, started in the background on a free loopback port), opens the main window on that folder
+# with the connection open, and stops the demo host when the window closes. With arguments it runs
+# ondrix-cli with them (e.g. scripts/run.sh replay FILE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -13,6 +15,9 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
   echo "run.sh: no display to open the window on (DISPLAY is not set); try: xvfb-run -a scripts/run.sh" >&2
   exit 1
 fi
+data="$PWD/build/run-data"
+build/release/bin/ondrix-cli init --data "$data" >/dev/null
+
 portfile=$(mktemp)
 build/release/bin/demo_telnetd 0 >"$portfile" &
 server=$!
@@ -26,4 +31,5 @@ if [ -z "$port" ]; then
   echo "run.sh: the demo telnet host did not start" >&2
   exit 1
 fi
-build/release/bin/ondrix --connect "127.0.0.1:$port"
+build/release/bin/add_connection "$data" "Demo host" 127.0.0.1 "$port"
+ONDRIX_DATA="$data" build/release/bin/ondrix "Demo host"

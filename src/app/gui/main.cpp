@@ -1,25 +1,30 @@
-// ondrix: the terminal window. For now one development entry: "ondrix --connect HOST[:PORT]"
-// opens a main window with one telnet session to HOST (port 23 by default), with palette 0,
-// keylist 0 and the default colours of the data folder's record files (or their factory values).
-// "--grab FILE" saves a picture of the window to FILE two seconds after the start and quits.
+// ondrix: the program with its main window.
+//
+//   ondrix [-s SCRIPT] [-q] [NAME...] [--grab FILE]
+//
+// "-s SCRIPT" runs a script file (changing to its folder first when the name has one), "-q" opens
+// the quick-connect dialog after everything else, and every other argument names a connection of
+// the book to open (letter case does not matter); they are handled in order once the window is
+// shown. "--grab FILE" is for tests and documentation: it saves a picture of the window to FILE
+// two seconds after the start and closes the window. The data folder is ONDRIX_DATA when set,
+// else DATA/ beside the program; missing factory record files are created there first.
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QMainWindow>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "app/gui/session_settings.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_services.h"
 #include "platform/services.h"
-#include "session/tnemulvt.h"
-#include "term/view/term_view.h"
+#include "shell/ui/main_window.h"
+#include "store/stores/factory_data.h"
 
 // In sanitizer builds: allocations the desktop-bus and font libraries keep until the process ends
 // are not leaks of ours.
@@ -27,29 +32,14 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus\nlea
 
 namespace {
 
+constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kGrabDelayMs = 2000;
 
-class SessionWindow : public QMainWindow {
- public:
-  SessionWindow(ondrix::session::TTnEmulVT& session, const QString& title) : session_(session) {
-    setWindowTitle(title);
-    view_ = new ondrix::term::view::TermView(session, this);
-    setCentralWidget(view_);
-    statusBar()->showMessage(QString::fromLatin1("Connecting..."));
-  }
-  ondrix::term::view::TermView& view() { return *view_; }
-  void setStatus(const QString& text) { statusBar()->showMessage(text); }
-
- protected:
-  void closeEvent(QCloseEvent* event) override {
-    if (session_.IsConnected()) session_.Disconnect();
-    event->accept();
-  }
-
- private:
-  ondrix::session::TTnEmulVT& session_;
-  ondrix::term::view::TermView* view_ = nullptr;
-};
+void showError(const char* text) {
+  QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1("Ondrix"),
+                        QString::fromStdString(ondrix::platform::cp1252ToUtf8(text)));
+}
 
 // The top-level handler: a failure that escapes an event (an engine's exception) is shown in a
 // message box, and the program goes on.
@@ -64,48 +54,31 @@ class OndrixApplication : public QApplication {
     }
     return false;
   }
-  static void showError(const char* text) {
-    QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1("Ondrix"),
-                          QString::fromStdString(ondrix::platform::cp1252ToUtf8(text)));
-  }
 };
 
-int usage(const char* message) {
-  std::fprintf(stderr, "%s\nUsage: ondrix --connect HOST[:PORT] [--grab FILE]\n", message);
-  return kExitUsage;
-}
+constexpr const char* kUsage = "Usage: ondrix [-s SCRIPT] [-q] [NAME...] [--grab FILE]\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The arguments are read before the window system is reached, so mistakes are reported also
-  // where there is no display.
-  std::string target;
+  // Read before the window system is reached, so that mistakes are reported without a display.
+  std::vector<std::string> arguments;
   QString grabFile;
   for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--connect" && i + 1 < argc)
-      target = argv[++i];
-    else if (arg == "--grab" && i + 1 < argc)
-      grabFile = QString::fromLocal8Bit(argv[++i]);
-    else
-      return usage(("Unknown argument: " + arg).c_str());
-  }
-  if (target.empty()) return usage("Nothing to open.");
-
-  std::string host = target;
-  int port = 23;
-  if (const auto colon = target.rfind(':'); colon != std::string::npos) {
-    host = target.substr(0, colon);
-    try {
-      std::size_t used = 0;
-      port = std::stoi(target.substr(colon + 1), &used);
-      if (used != target.size() - colon - 1 || port < 1 || port > 65535) throw std::out_of_range("port");
-    } catch (const std::exception&) {
-      return usage(("Not a port number: " + target.substr(colon + 1)).c_str());
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
     }
+    if (std::strcmp(argv[i], "--grab") == 0) {
+      if (i + 1 == argc) {
+        std::fprintf(stderr, "--grab needs a file name\n%s", kUsage);
+        return kExitUsage;
+      }
+      grabFile = QString::fromLocal8Bit(argv[++i]);
+      continue;
+    }
+    arguments.emplace_back(argv[i]);
   }
-  if (host.empty()) return usage("No host name given.");
 
   OndrixApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1("Ondrix"));
@@ -115,37 +88,27 @@ int main(int argc, char** argv) {
   ondrix::platform::qt::QtDialogs dialogs;
   const ondrix::platform::ScopedServices services({&loop, nullptr, &beeper, nullptr, &dialogs});
 
-  const ondrix::app::SessionSettings settings = ondrix::app::loadSessionSettings(ondrix::platform::dataFolder());
-  for (const std::string& note : settings.notes) std::fprintf(stderr, "%s\n", note.c_str());
-
-  ondrix::session::TTnEmulVT session;
-  SessionWindow window(session, QString::fromStdString("Ondrix - " + host + ":" + std::to_string(port)));
-  session.Configure(host, host, true, false, false, false, false, false, port, 80, 25, "VT100");
-  ondrix::app::applyPalette(session, settings);
-  ondrix::app::applyKeys(session, settings);
-  session.OnSessionConnected = [&](ondrix::session::TTnEmulVT* s) {
-    window.setStatus(s->Error == 0 ? QString::fromLatin1("Connected") : QString::fromLatin1("Not connected"));
-  };
-  session.OnSessionClosed = [&](ondrix::session::TTnEmulVT*) {
-    window.setStatus(QString::fromLatin1("Connection closed"));
-  };
-
-  // The whole screen: the view's size and the status bar below it.
-  const QSize screen = window.view().sizeHint();
-  window.resize(screen.width(), screen.height() + window.statusBar()->sizeHint().height());
-  window.show();
-  window.activateWindow();
+  std::unique_ptr<ondrix::shell::ui::MainWindow> window;
   try {
-    session.Connect();
+    const std::string data = ondrix::platform::dataFolder();
+    ondrix::store::createFactoryData(data);
+    window = std::make_unique<ondrix::shell::ui::MainWindow>(ondrix::platform::programFolder(), data);
   } catch (const std::exception& e) {
-    OndrixApplication::showError(e.what());
+    showError(e.what());
+    return kExitFailure;
   }
 
+  window->show();
+  // The start-up steps that belong to the shown window run from the event loop, so that a
+  // failure in one of them reaches the top-level handler like any other.
+  QTimer::singleShot(0, window.get(), [&window, &arguments] { window->form().FormShow(arguments); });
   if (!grabFile.isEmpty()) {
-    QTimer::singleShot(2000, &window, [&] {
-      window.grab().save(grabFile);
-      window.close();
+    QTimer::singleShot(kGrabDelayMs, window.get(), [&window, grabFile] {
+      if (!window->grab().save(grabFile)) std::fprintf(stderr, "Cannot write %s\n", grabFile.toLocal8Bit().constData());
+      window->close();
     });
   }
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  window.reset();
+  return status;
 }
