@@ -15,12 +15,5 @@ TEST(ConnDialogRules, NumbersAsTyped) {
   EXPECT_EQ(numberOr("abc", 23), 23);
 }
 
-TEST(ConnDialogRules, EmulationNamesOfTheRadioButtons) {
-  EXPECT_EQ(emulationName(0), "ANSI");
-  EXPECT_EQ(emulationName(1), "VT100");
-  EXPECT_EQ(emulationName(2), "VT220");
-  EXPECT_EQ(emulationName(-1), "ANSI");
-}
-
 }  // namespace
 }  // namespace ondrix::shell

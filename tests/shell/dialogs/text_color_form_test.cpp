@@ -3,7 +3,6 @@
 #include "dialog_fixture.h"
 #include "shell/color_picker_form.h"
 #include "shell/conn_text_color_form.h"
-#include "shell/palette_colors.h"
 #include "store/stores/pal_db_fcns.h"
 
 namespace ondrix::shell {
@@ -120,12 +119,6 @@ TEST_F(TextColorTest, PickerShowsTheSixteenColoursAndAnswersThePanelNumber) {
   picker.PanelClick(7);
   EXPECT_EQ(picker.Result(), 7);
   EXPECT_EQ(view.closes, 1);
-}
-
-TEST_F(TextColorTest, AMissingPaletteReadsAsBlack) {
-  const store::PaletteRecord missing = readPalette(folder(), 42);
-  EXPECT_EQ(missing.RecordNo, -1);
-  EXPECT_EQ(paletteColor(missing, 1), 0u);
 }
 
 }  // namespace
