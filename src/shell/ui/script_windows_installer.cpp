@@ -1,0 +1,66 @@
+#include "shell/ui/script_windows_installer.h"
+
+#include <QCloseEvent>
+#include <QPointer>
+#include <QWidget>
+
+#include "shell/main_form.h"
+#include "shell/ui/editor_window_parts.h"
+#include "shell/ui/event_editor_window.h"
+#include "shell/ui/script_manager_window.h"
+#include "store/records/event_record.h"
+
+namespace ondrix::shell::ui {
+
+namespace {
+
+// Keeps the one script manager of a main window, and closes it (asking about changed scripts)
+// before the main window closes.
+class ScriptManagerKeeper final : public QObject {
+ public:
+  ScriptManagerKeeper(TMainForm& form, QWidget* mainWindow) : QObject(mainWindow), form_(form), mainWindow_(mainWindow) {
+    mainWindow->installEventFilter(this);
+  }
+
+  void show() {
+    if (window_ == nullptr) {
+      window_ = new ScriptManagerWindow(form_.ProgramFolder(), form_.DataFolder(), form_.ScriptObject(), mainWindow_);
+      window_->setWindowFlag(Qt::Window);
+      window_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window_->ShowWindow();
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == mainWindow_ && event->type() == QEvent::Close && window_ != nullptr && !window_->close()) {
+      event->ignore();
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  TMainForm& form_;
+  QWidget* mainWindow_;
+  QPointer<ScriptManagerWindow> window_;
+};
+
+}  // namespace
+
+void installScriptWindows(TMainForm& form, QWidget* parent) {
+  auto* keeper = new ScriptManagerKeeper(form, parent);
+  form.SetCommandHandler(CommandId::ScriptManager, [keeper, parent] { guarded(parent, [keeper] { keeper->show(); }); });
+  form.SetCommandHandler(CommandId::EventManager,
+                         [&form, parent] { showEventHandlerEditor(std::string(store::kSystemOwner), form, parent); });
+}
+
+void showEventHandlerEditor(const std::string& owner, TMainForm& form, QWidget* parent) {
+  EventEditorWindow window(owner, form.ProgramFolder(), form.DataFolder(), form.ScriptObject(), parent);
+  guarded(parent, [&window] {
+    window.form().FormShow();
+    window.exec();
+  });
+}
+
+}  // namespace ondrix::shell::ui
