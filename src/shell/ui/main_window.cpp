@@ -135,6 +135,9 @@ void MainWindow::buildToolBars() {
   managersBar_ = new QToolBar(QStringLiteral("Ondrix Managers"), this);
   managersBar_->setObjectName(QStringLiteral("ManagersBar"));
   actions_.fillManagersBar(*managersBar_);
+  // Square letter buttons, as wide as they are high, so both bars fit the default width.
+  for (QAction* action : managersBar_->actions())
+    if (QWidget* button = managersBar_->widgetForAction(action)) button->setFixedWidth(button->sizeHint().height());
   addToolBar(Qt::TopToolBarArea, managersBar_);
 
   addToolBarBreak(Qt::TopToolBarArea);

@@ -241,7 +241,9 @@ TEST_F(MainWindowTest, ToolBarsFromTheCommandTable) {
   std::unique_ptr<QMenu> context(window->createPopupMenu());
   ASSERT_NE(context, nullptr);
   for (QAction* a : context->actions()) {
-    if (a->isVisible()) EXPECT_NE(a->text(), "Ondrix button bar");
+    if (a->isVisible()) {
+      EXPECT_NE(a->text(), "Ondrix button bar");
+    }
   }
 }
 
