@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/codepage.h"
 
@@ -50,22 +51,27 @@ void CellPainter::prepare(const QFont& font, QSize cell, int ascent, bool oem) {
 
 void CellPainter::paintRow(QPainter& painter, std::span<const TTextRun> runs, const TCustomEmulVT& model) {
   if (runs.empty()) return;
-  for (const TTextRun& run : runs) {
-    const QRect cells(run.Cell.Left, run.Cell.Top, run.Cell.Width(), run.Cell.Height());
-    painter.fillRect(cells, qcolor(model.CellColors(run.Attr).Back));
+  // Neighbouring runs on the same background take one fill.
+  for (std::size_t i = 0; i < runs.size();) {
+    const TRgb back = model.CellColors(runs[i].Attr).Back;
+    std::size_t j = i + 1;
+    while (j < runs.size() && model.CellColors(runs[j].Attr).Back == back) ++j;
+    const TRect& first = runs[i].Cell;
+    painter.fillRect(QRect(first.Left, first.Top, runs[j - 1].Cell.Right - first.Left, first.Height()), qcolor(back));
+    i = j;
   }
   const TRect& first = runs.front().Cell;
   painter.save();
   painter.setClipRect(QRect(first.Left, first.Top, runs.back().Cell.Right - first.Left, first.Height()),
                       Qt::IntersectClip);
   for (const TTextRun& run : runs) paintRunText(painter, run, model.CellColors(run.Attr));
+  drawGlyphs(painter);
   painter.restore();
 }
 
 void CellPainter::paintRunText(QPainter& painter, const TTextRun& run, const TCustomEmulVT::TCellColors& colours) {
-  runGlyphs_.clear();
-  runPositions_.clear();
   const QColor fore = qcolor(colours.Fore);
+  ColourGlyphs* glyphs = nullptr;
   const int top = run.Cell.Top;
   for (int i = 0; i < run.Count; ++i) {
     const std::uint8_t c = run.Chars[i];
@@ -79,15 +85,36 @@ void CellPainter::paintRunText(QPainter& painter, const TTextRun& run, const TCu
       painter.setFont(font_);
       painter.drawText(left, top + ascent_, QString(chars_[c]));
     } else {
-      runGlyphs_.append(glyphIndex_[c]);
-      runPositions_.append(QPointF(left, top + ascent_));
+      if (!glyphs) glyphs = &glyphsOf(fore.rgb());
+      glyphs->glyphs.append(glyphIndex_[c]);
+      glyphs->positions.append(QPointF(left, top + ascent_));
     }
   }
-  if (runGlyphs_.isEmpty()) return;
-  glyphRun_.setGlyphIndexes(runGlyphs_);
-  glyphRun_.setPositions(runPositions_);
-  painter.setPen(fore);
-  painter.drawGlyphRun(QPointF(0, 0), glyphRun_);
+}
+
+CellPainter::ColourGlyphs& CellPainter::glyphsOf(QRgb colour) {
+  for (std::size_t i = 0; i < usedColours_; ++i)
+    if (colours_[i].colour == colour) return colours_[i];
+  if (usedColours_ == colours_.size()) colours_.emplace_back();
+  ColourGlyphs& fresh = colours_[usedColours_++];
+  fresh.colour = colour;
+  fresh.glyphs.clear();
+  fresh.positions.clear();
+  return fresh;
+}
+
+// The colours in the order of their values: a partial repaint stacks overlapping glyphs of
+// different colours as the full one does.
+void CellPainter::drawGlyphs(QPainter& painter) {
+  std::sort(colours_.begin(), colours_.begin() + static_cast<std::ptrdiff_t>(usedColours_),
+            [](const ColourGlyphs& a, const ColourGlyphs& b) { return a.colour < b.colour; });
+  for (std::size_t i = 0; i < usedColours_; ++i) {
+    glyphRun_.setGlyphIndexes(colours_[i].glyphs);
+    glyphRun_.setPositions(colours_[i].positions);
+    painter.setPen(QColor::fromRgb(colours_[i].colour));
+    painter.drawGlyphRun(QPointF(0, 0), glyphRun_);
+  }
+  usedColours_ = 0;
 }
 
 }  // namespace ondrix::term::view

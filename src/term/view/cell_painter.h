@@ -3,9 +3,11 @@
 // origin (never where the font's advance would carry it), so the glyphs of a run line up with the
 // grid and a repaint of a few cells draws exactly what a repaint of the whole screen draws there.
 // A row's backgrounds are filled before its glyphs, which may reach into the neighbouring cells;
-// the row's band clips them. With code page 437 glyphs, box-drawing, block and shade characters
-// are filled as shapes (cell_shapes.h) in the cell's foreground colour.
+// the row's band clips them. The row's glyphs go out in one call per text colour, in an order
+// that does not depend on where the repaint starts. With code page 437 glyphs, box-drawing, block
+// and shade characters are filled as shapes (cell_shapes.h) in the cell's foreground colour.
 
+#include <QColor>
 #include <QFont>
 #include <QGlyphRun>
 #include <QRawFont>
@@ -14,6 +16,7 @@
 #include <array>
 #include <bitset>
 #include <span>
+#include <vector>
 
 #include "term/emulvt.h"
 #include "term/view/cell_shapes.h"
@@ -34,6 +37,15 @@ class CellPainter {
 
  private:
   void paintRunText(QPainter& painter, const TTextRun& run, const TCustomEmulVT::TCellColors& colours);
+  void drawGlyphs(QPainter& painter);
+
+  // The glyphs of one text colour in the row being painted.
+  struct ColourGlyphs {
+    QRgb colour = 0;
+    QVector<quint32> glyphs;
+    QVector<QPointF> positions;
+  };
+  ColourGlyphs& glyphsOf(QRgb colour);
 
   QFont font_;
   QRawFont rawFont_;
@@ -47,8 +59,8 @@ class CellPainter {
   std::array<QChar, 256> chars_{};
   std::array<ShapeRects, 256> shapes_{};
   std::array<std::uint8_t, 256> shadeQuarters_{};
-  QVector<quint32> runGlyphs_;
-  QVector<QPointF> runPositions_;
+  std::vector<ColourGlyphs> colours_;  // the first usedColours_ are in use
+  std::size_t usedColours_ = 0;
   QGlyphRun glyphRun_;
 };
 
