@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -59,7 +60,9 @@ class TScreen {
     std::array<TLine, kPushedLines> pushed;
   };
   static std::unique_ptr<Block> newBlock();
-  static void retireBlock(std::unique_ptr<Block> block);
+  // The block for a new screen, and giving it up when the screen goes (fuzz builds keep one).
+  static std::unique_ptr<Block> reuseBlock();
+  void retireBlock();
 
  public:
   TScreen();
@@ -217,6 +220,11 @@ class TScreen {
   std::array<std::uint16_t, kScreenLines> rowMap_{};       // visible row -> line in the pool
   std::array<std::uint16_t, kHistoryLines> historyMap_{};  // ring slot -> line in the pool
   int historyHead_ = 0;                                    // ring slot of history index 0
+#ifdef ONDRIX_FUZZ_BUILD
+  // The lines this screen may have written besides its rows, so that retireBlock blanks only those.
+  std::bitset<kScreenLines + kHistoryLines> intoHistory_;  // lines that scrolled into the history
+  int pushedHigh_ = 0;                                      // pushed-down lines 0..pushedHigh_-1
+#endif
 
   ColorPair normal_, bold_, underline_, blink_, reverse_;
   bool printerPassThrough_ = false;
