@@ -1,6 +1,7 @@
 #include "shell/key_man_form.h"
 
 #include "shell/manager_messages.h"
+#include "shell/open_store.h"
 #include "store/stores/con_db_fcns.h"
 #include "store/stores/def_db_fcns.h"
 
@@ -32,22 +33,25 @@ void TKeyManForm::release() {
 void TKeyManForm::show() { view_.ShowNames(names_, selected_); }
 
 void TKeyManForm::FormShow() {
-  keys_.Open();
   shown_ = true;
   release();
-  names_ = keys_.ListNames();
-  selected_ = names_.empty() ? -1 : 0;
-  if (!names_.empty()) load(0);
+  withOpen(keys_, [this] {
+    names_ = keys_.ListNames();
+    selected_ = names_.empty() ? -1 : 0;
+    if (!names_.empty()) load(0);
+  });
   view_.SetEditingEnabled(!names_.empty());
   show();
 }
 
 void TKeyManForm::NamesClick(int index) {
   if (index < 0 || index >= static_cast<int>(names_.size()) || index == selected_) return;
-  writeBack();
-  release();
-  selected_ = index;
-  load(index);
+  withOpen(keys_, [this, index] {
+    writeBack();
+    release();
+    selected_ = index;
+    load(index);
+  });
   current_.Name = names_[static_cast<std::size_t>(index)];
 }
 
@@ -63,14 +67,16 @@ void TKeyManForm::EditBtnClick() {
 }
 
 void TKeyManForm::NewBtnClick() {
-  writeBack();
-  release();
   const int number = static_cast<int>(names_.size());
-  load(0);
-  current_.RecordNo = number;
-  current_.Name = "New keylist " + std::to_string(number);
+  withOpen(keys_, [this, number] {
+    writeBack();
+    release();
+    load(0);
+    current_.RecordNo = number;
+    current_.Name = "New keylist " + std::to_string(number);
+    keys_.Write(number, current_);
+  });
   names_.push_back(current_.Name);
-  keys_.Write(number, current_);
   selected_ = number;
   show();
   view_.SetEditingEnabled(true);
@@ -84,16 +90,16 @@ void TKeyManForm::DeleteBtnClick() {
   }
   const int number = selected_;
   if (!askWarning("Delete keylist \"" + names_[static_cast<std::size_t>(number)] + "\"?")) return;
-  names_.erase(names_.begin() + number);
-  keys_.Delete(number);
   release();
+  withOpen(keys_, [this, number] { keys_.Delete(number); });
+  names_.erase(names_.begin() + number);
   store::ConDBFcns(dataFolder_).KeyListDeleted(number);
   store::DefDBFcns defaults(dataFolder_);
   defaults.Open();
   defaults.NumberDeleted("KeyListNo", number);
   defaults.Close();
   selected_ = 0;
-  load(0);
+  withOpen(keys_, [this] { load(0); });
   show();
 }
 
@@ -107,7 +113,7 @@ void TKeyManForm::RenameClick() {
   if (!name) return;
   current_.Name = name->substr(0, kMaxName);
   names_[static_cast<std::size_t>(selected_)] = current_.Name;
-  keys_.Write(selected_, current_);
+  withOpen(keys_, [this] { keys_.Write(selected_, current_); });
   show();
 }
 
@@ -118,8 +124,7 @@ void TKeyManForm::FormClose() {
   shown_ = false;
   // Writing back here rather than on "&Done" alone keeps the editor's changes however the window
   // is closed.
-  writeBack();
-  keys_.Close();
+  withOpen(keys_, [this] { writeBack(); });
   release();
   if (OnClosed) OnClosed();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// TKeyManForm: the keylist manager's logic ("Ondrix Keylist Manager"). It keeps KEYS.QDB open
-// while the window is up and one keylist loaded as the current keylist (the selected one), which it
-// writes back whenever another is selected, a new one is made, or the window closes. Keylists 0-3
+// TKeyManForm: the keylist manager's logic ("Ondrix Keylist Manager"). It keeps one keylist loaded
+// as the current keylist (the selected one), which it writes back whenever another is selected, a
+// new one is made, or the window closes. KEYS.QDB is opened for each step and closed after it,
+// never held while the user works. Keylists 0-3
 // are native and cannot be deleted; keylist 0 cannot be edited or renamed. Deleting a keylist
 // renumbers the rest, and the connections and defaults that referred to keylists follow it so each
 // keeps the keylist it had (the deleted one's users get keylist 0).
@@ -49,8 +50,7 @@ class TKeyManForm {
   void DeleteBtnClick();
   void RenameClick();
   void DoneBtnClick();
-  // The window closed, whichever way: the current keylist is written back, KEYS.QDB closed,
-  // OnClosed run. Does nothing when the window is not shown.
+  // The window closed, whichever way: the current keylist is written back, OnClosed run. Does nothing when the window is not shown.
   void FormClose();
 
   const std::vector<std::string>& Names() const { return names_; }

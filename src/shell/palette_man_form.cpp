@@ -1,6 +1,7 @@
 #include "shell/palette_man_form.h"
 
 #include "shell/manager_messages.h"
+#include "shell/open_store.h"
 #include "store/stores/con_db_fcns.h"
 #include "store/stores/def_db_fcns.h"
 
@@ -9,7 +10,9 @@ namespace ondrix::shell {
 TPaletteManForm::TPaletteManForm(TPaletteManView& view, std::string dataFolder)
     : view_(view), dataFolder_(dataFolder), palettes_(std::move(dataFolder)) {}
 
-void TPaletteManForm::load(int number) { current_ = palettes_.Read(number); }
+void TPaletteManForm::load(int number) {
+  withOpen(palettes_, [this, number] { current_ = palettes_.Read(number); });
+}
 
 void TPaletteManForm::colorPanels() {
   // A palette missing from the store has no colours to show.
@@ -25,13 +28,11 @@ void TPaletteManForm::show() { view_.ShowNames(names_, selected_); }
 
 void TPaletteManForm::writeCurrent() {
   current_.RecordNo = selected_;
-  palettes_.Write(selected_, current_);
+  withOpen(palettes_, [this] { palettes_.Write(selected_, current_); });
 }
 
 void TPaletteManForm::FormShow() {
-  palettes_.Open();
-  shown_ = true;
-  names_ = palettes_.ListNames();
+  withOpen(palettes_, [this] { names_ = palettes_.ListNames(); });
   selected_ = names_.empty() ? -1 : 0;
   current_ = store::PaletteRecord::missing();
   show();
@@ -82,7 +83,7 @@ void TPaletteManForm::DeleteBtnClick() {
   }
   const int number = selected_;
   if (!askWarning("Delete palette \"" + names_[static_cast<std::size_t>(number)] + "\"?")) return;
-  palettes_.Delete(number);
+  withOpen(palettes_, [this, number] { palettes_.Delete(number); });
   store::ConDBFcns(dataFolder_).PaletteDeleted(number);
   store::DefDBFcns defaults(dataFolder_);
   defaults.Open();
@@ -110,11 +111,5 @@ void TPaletteManForm::RenameClick() {
 }
 
 void TPaletteManForm::DoneBtnClick() { view_.CloseWindow(); }
-
-void TPaletteManForm::FormClose() {
-  if (!shown_) return;
-  shown_ = false;
-  palettes_.Close();
-}
 
 }  // namespace ondrix::shell

@@ -1,7 +1,7 @@
 #pragma once
-// TPaletteManForm: the palette manager's logic ("Ondrix Palette Manager"). It keeps PALETTES.QDB
-// open while the window is up and shows the selected palette's sixteen colours on the panels
-// "1"-"16"; a colour chosen for a panel is written at once. Palette 0 is the default and cannot be
+// TPaletteManForm: the palette manager's logic ("Ondrix Palette Manager"). It shows the selected
+// palette's sixteen colours on the panels "1"-"16"; a colour chosen for a panel is written at once.
+// PALETTES.QDB is opened for each step and closed after it, never held while the user works. Palette 0 is the default and cannot be
 // changed, renamed or deleted. Deleting a palette renumbers the rest, and the connections and
 // defaults that referred to palettes follow it so each keeps the palette it had (the deleted
 // one's users get palette 0).
@@ -27,7 +27,6 @@ class TPaletteManView {
   virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t color) = 0;
   // The dialog "Rename palette" over the manager, preset with `name`.
   virtual std::optional<std::string> AskNewName(const std::string& name) = 0;
-  // Closes the window; the window then calls FormClose.
   virtual void CloseWindow() = 0;
 };
 
@@ -47,8 +46,6 @@ class TPaletteManForm {
   void DeleteBtnClick();
   void RenameClick();
   void DoneBtnClick();
-  // The window closed, whichever way: PALETTES.QDB is closed.
-  void FormClose();
 
   const std::vector<std::string>& Names() const { return names_; }
   int Selected() const { return selected_; }
@@ -63,7 +60,6 @@ class TPaletteManForm {
   TPaletteManView& view_;
   std::string dataFolder_;
   store::PalDBFcns palettes_;
-  bool shown_ = false;
   std::vector<std::string> names_;
   int selected_ = -1;
   store::PaletteRecord current_ = store::PaletteRecord::missing();

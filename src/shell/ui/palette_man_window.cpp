@@ -51,7 +51,6 @@ PaletteManWindow::PaletteManWindow(std::string dataFolder, QWidget* parent)
   connect(newBtn_, &QPushButton::clicked, this, [this] { form_.NewBtnClick(); });
   connect(deleteBtn_, &QPushButton::clicked, this, [this] { form_.DeleteBtnClick(); });
   connect(doneBtn_, &QPushButton::clicked, this, [this] { form_.DoneBtnClick(); });
-  connect(this, &QDialog::finished, this, [this] { form_.FormClose(); });
 
   auto* colors = new QGridLayout;
   for (int n = 1; n <= TPaletteManForm::kPanels; ++n) {

@@ -136,6 +136,7 @@ TEST_F(KeyManFormTest, NewKeylistIsACopyOfTheDefaultSelectedAndStored) {
   expected.RecordNo = 4;
   expected.Name = "New keylist 4";
   EXPECT_EQ(form.Current(), expected);
+  EXPECT_EQ(stored(4), expected);  // written at once, and readable while the manager is up
   form.FormClose();
   EXPECT_EQ(stored(4), expected);
 }

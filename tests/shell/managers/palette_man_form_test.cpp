@@ -68,7 +68,6 @@ TEST_F(PaletteManFormTest, ShownWithThePanelsOfTheDefaultPalette) {
   EXPECT_EQ(view.panels, installed[2].Colors);
   form.DoneBtnClick();
   EXPECT_EQ(view.closes, 1);
-  form.FormClose();
 }
 
 TEST_F(PaletteManFormTest, TheDefaultPaletteCannotBeChangedRenamedOrDeleted) {
@@ -83,7 +82,6 @@ TEST_F(PaletteManFormTest, TheDefaultPaletteCannotBeChangedRenamedOrDeleted) {
             (Names{"Cannot modify the default palette", "Cannot rename the default palette",
                    "Cannot delete the default palette"}));
   EXPECT_FALSE(view.offered);
-  form.FormClose();
   EXPECT_EQ(stored(0).Name, "Default");
   EXPECT_EQ(stored(0).Colors[2], 0x0000AA00u);
 }
@@ -105,7 +103,6 @@ TEST_F(PaletteManFormTest, ANewPaletteIsSelectedAtOnceSoAColourChangeWritesIt) {
   EXPECT_NE(form.Current().Colors[15], 0x00ABCDEFu);
   form.NamesClick(3);  // read back from the store
   EXPECT_EQ(form.Current().Colors[15], 0x00ABCDEFu);
-  form.FormClose();
   EXPECT_EQ(stored(3).Colors[15], 0x00ABCDEFu);
   EXPECT_EQ(stored(3).Colors[0], stored(0).Colors[0]);
   EXPECT_EQ(stored(3).Name, "New palette 3");
@@ -121,7 +118,6 @@ TEST_F(PaletteManFormTest, RenameCutsToSixtyAndWrites) {
   EXPECT_EQ(view.asked, "Amber");
   EXPECT_EQ(view.names[2], std::string(60, 'n'));
   const store::PaletteRecord renamed = form.Current();
-  form.FormClose();
   EXPECT_EQ(stored(2).Name, std::string(60, 'n'));
   EXPECT_EQ(stored(2), renamed);
 }
@@ -146,7 +142,6 @@ TEST_F(PaletteManFormTest, DeletingAPaletteInUseMovesTheReferencesOnBothSides) {
   EXPECT_EQ(bookNumbers(&store::ConnectionRecord::KeyListNo), (std::vector<int>{0, 1, 2, 3, 2, 1}));
   EXPECT_EQ(defaultNumber("PaletteNo"), 1);
   EXPECT_EQ(defaultNumber("KeyListNo"), 2);
-  form.FormClose();
   EXPECT_EQ(stored(1).Name, "Amber");
   EXPECT_EQ(stored(2).Name, "New palette 3");
   EXPECT_EQ(stored(3).RecordNo, -1);
@@ -163,7 +158,19 @@ TEST_F(PaletteManFormTest, APaletteMissingFromTheStoreCannotShowItsColours) {
   form.FormShow();
   form.NamesClick(3);
   EXPECT_EQ(dialogs.messages, (Names{"Could not get colors"}));
-  form.FormClose();
+}
+
+// The store is not held between steps: another reader while the manager is up (a session opened by
+// a script) neither sees a half-written file nor undoes what the manager wrote.
+TEST_F(PaletteManFormTest, AnotherReaderWhileTheManagerIsUpLosesNothing) {
+  form.FormShow();
+  form.NewBtnClick();
+  EXPECT_EQ(stored(3).Name, "New palette 3");
+  view.chosen = 0x00010203;
+  form.PanelDblClick(2);
+  EXPECT_EQ(stored(3).Colors[1], 0x00010203u);
+  form.NamesClick(3);
+  EXPECT_EQ(form.Current().Colors[1], 0x00010203u);
 }
 
 }  // namespace
