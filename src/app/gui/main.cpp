@@ -24,6 +24,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/services.h"
 #include "shell/ui/main_window.h"
+#include "shell/ui/managers_installer.h"
 #include "store/stores/factory_data.h"
 
 // In sanitizer builds: allocations the desktop-bus and font libraries keep until the process ends
@@ -97,6 +98,9 @@ int main(int argc, char** argv) {
     showError(e.what());
     return kExitFailure;
   }
+
+  // The windows of the managers and dialogs take over their commands of the main window.
+  ondrix::shell::ui::installKeyAndPaletteManagers(window->form(), window.get());
 
   window->show();
   // The start-up steps that belong to the shown window run from the event loop, so that a
