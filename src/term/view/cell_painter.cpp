@@ -36,7 +36,12 @@ void CellPainter::prepare(const QFont& font, QSize cell, int ascent, bool oem) {
   chars_[0] = QChar(u' ');
   int count = 256;
   rawFont_.glyphIndexesForChars(chars_.data(), 256, glyphIndex_.data(), &count);
-  const int thickness = std::max(1, QFontMetrics(font_).lineWidth());
+  const QFontMetrics metrics(font_);
+  const int thickness = std::max(1, metrics.lineWidth());
+  // The underline of an underlined font goes under whole runs (as one line of text would have
+  // it), not under each colour's glyphs, which lie scattered over the row.
+  underlineTop_ = ascent + metrics.underlinePos();
+  underlineThickness_ = font_.underline() ? thickness : 0;
   for (std::size_t i = 0; i < 256; ++i) {
     blank_[i] = chars_[i] == QChar(u' ');
     fallback_[i] = !blank_[i] && (count != 256 || glyphIndex_[i] == 0);
@@ -46,7 +51,6 @@ void CellPainter::prepare(const QFont& font, QSize cell, int ascent, bool oem) {
   }
   glyphRun_ = QGlyphRun();
   glyphRun_.setRawFont(rawFont_);
-  glyphRun_.setUnderline(font_.underline());
 }
 
 void CellPainter::paintRow(QPainter& painter, std::span<const TTextRun> runs, const TCustomEmulVT& model) {
@@ -72,6 +76,7 @@ void CellPainter::paintRow(QPainter& painter, std::span<const TTextRun> runs, co
 void CellPainter::paintRunText(QPainter& painter, const TTextRun& run, const TCustomEmulVT::TCellColors& colours) {
   const QColor fore = qcolor(colours.Fore);
   ColourGlyphs* glyphs = nullptr;
+  bool inked = false;
   const int top = run.Cell.Top;
   for (int i = 0; i < run.Count; ++i) {
     const std::uint8_t c = run.Chars[i];
@@ -89,7 +94,10 @@ void CellPainter::paintRunText(QPainter& painter, const TTextRun& run, const TCu
       glyphs->glyphs.append(glyphIndex_[c]);
       glyphs->positions.append(QPointF(left, top + ascent_));
     }
+    inked = true;
   }
+  if (inked && underlineThickness_ > 0)
+    painter.fillRect(QRect(run.Cell.Left, top + underlineTop_, run.Cell.Width(), underlineThickness_), fore);
 }
 
 CellPainter::ColourGlyphs& CellPainter::glyphsOf(QRgb colour) {

@@ -51,6 +51,8 @@ class CellPainter {
   QRawFont rawFont_;
   QSize cell_;
   int ascent_ = 0;
+  int underlineTop_ = 0;        // below a cell's top
+  int underlineThickness_ = 0;  // 0: the font is not underlined
   bool oem_ = true;
   bool ready_ = false;
   std::array<quint32, 256> glyphIndex_{};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QScrollBar>
 
@@ -109,6 +110,24 @@ TEST_F(RenderTest, CaretCoversTheCursorCellOnlyWhileFocused) {
   model.FocusLost();
   img = render();
   EXPECT_EQ(cellCorner(img, 2, 4), QColor(0, 0, 0));
+}
+
+// The line runs under the whole of each run with text, blanks included, in the run's colour.
+TEST_F(RenderTest, AnUnderlinedFontUnderlinesRunsWithText) {
+  TFont font = model.Font();
+  font.Underline = true;
+  model.SetFont(font);
+  cw = model.CharWidth();
+  // Red "a b", green "c d", two blanks on blue, a red "x".
+  model.WriteStr("\x1b[31ma b\x1b[32mc d\x1b[44m  \x1b[31;40mx\x1b[0m");
+  const QImage img = render();
+  const QFontMetrics metrics(TermView::qtFont(model.Font()));
+  const int y = metrics.ascent() + metrics.underlinePos();
+  EXPECT_EQ(img.pixelColor(1 * cw + cw / 2, y), QColor(0xAA, 0, 0));
+  EXPECT_EQ(img.pixelColor(4 * cw + cw / 2, y), QColor(0, 0xAA, 0));
+  EXPECT_EQ(img.pixelColor(6 * cw + cw / 2, y), QColor(0, 0, 0xAA));  // no text, no line
+  EXPECT_EQ(img.pixelColor(8 * cw + cw / 2, y), QColor(0xAA, 0, 0));
+  EXPECT_EQ(img.pixelColor(10 * cw + cw / 2, y), QColor(0, 0, 0));
 }
 
 TEST_F(RenderTest, TheScrollBarBrowsesTheHistory) {
