@@ -1,7 +1,7 @@
-// The whole road of received text, offscreen: a loopback host sends 64 MiB (plain or coloured
-// text) through the socket, the telnet layer and the telnet terminal into a shown terminal widget
-// that paints as the data arrives. Reported as bytes per second of wall time, with the number of
-// paints the widget made.
+// The whole road of received text, offscreen: a loopback host sends 64 MiB (plain text, coloured
+// text or full-screen redraw traffic) through the socket, the telnet layer and the telnet
+// terminal into a shown terminal widget that paints as the data arrives. Reported as bytes per
+// second of wall time, with the number of paints the widget made.
 
 #include <benchmark/benchmark.h>
 
@@ -74,9 +74,11 @@ void ReceiveAndPaint(benchmark::State& state, const std::string& text) {
 
 void PlainText(benchmark::State& state) { ReceiveAndPaint(state, term::bench::asciiLines()); }
 void ColouredText(benchmark::State& state) { ReceiveAndPaint(state, term::bench::colouredText()); }
+void RedrawTraffic(benchmark::State& state) { ReceiveAndPaint(state, term::bench::redrawTraffic()); }
 
 BENCHMARK(PlainText)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3);
 BENCHMARK(ColouredText)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3);
+BENCHMARK(RedrawTraffic)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1)->Repetitions(3);
 
 }  // namespace
 

@@ -33,6 +33,7 @@ TMouseButton buttonOf(Qt::MouseButton b) {
 }
 
 constexpr int kCaretBlinkMs = 530;
+constexpr int kMaxPendingRects = 64;
 
 }  // namespace
 
@@ -78,6 +79,9 @@ void TermView::InvalidateAll() { requestPaint(rect()); }
 
 void TermView::requestPaint(const QRect& r) {
   pending_ += r;
+  // A frame's worth of scattered changes is painted as one rectangle rather than kept as an
+  // ever longer list (each union costs as much as the list is long).
+  if (pending_.rectCount() > kMaxPendingRects) pending_ = pending_.boundingRect();
   if (frameTimer_.isActive()) return;
   const qint64 since = sinceFrame_.isValid() ? sinceFrame_.elapsed() : kFrameMs;
   if (since >= kFrameMs)
