@@ -12,9 +12,11 @@ const TKeyButton& buttonAt(int button) { return keyboardButtons()[static_cast<st
 
 TKeyboardForm::TKeyboardForm(TKeyboardView& view, int position, store::TKeyItem keylist,
                              std::function<std::int32_t(std::string_view)> scanCode)
-    : view_(view), position_(position), keylist_(std::move(keylist)), scanCode_(std::move(scanCode)) {
-  static_assert(std::tuple_size_v<decltype(down_)> >= 100, "room for every button");
-}
+    : view_(view),
+      position_(position),
+      keylist_(std::move(keylist)),
+      scanCode_(std::move(scanCode)),
+      down_(keyboardButtons().size(), false) {}
 
 TKeyboardForm::TKeyboardForm(TKeyboardView& view, int position, store::TKeyItem keylist,
                              const std::string& dataFolder)

@@ -6,11 +6,11 @@
 // "Key:" and "Send:" with its scan code from SCANCODES.QDB. There is no cancel: the caller takes
 // the working copy when the editor closes.
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/records/keylist_record.h"
 
@@ -76,7 +76,7 @@ class TKeyboardForm {
   std::string sendText_;
   int current_ = -1;
   bool newCombination_ = true;
-  std::array<bool, 128> down_{};
+  std::vector<bool> down_;  // per button of keyboardButtons()
 };
 
 }  // namespace ondrix::shell
