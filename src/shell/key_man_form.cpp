@@ -95,9 +95,7 @@ void TKeyManForm::DeleteBtnClick() {
   names_.erase(names_.begin() + number);
   store::ConDBFcns(dataFolder_).KeyListDeleted(number);
   store::DefDBFcns defaults(dataFolder_);
-  defaults.Open();
-  defaults.NumberDeleted("KeyListNo", number);
-  defaults.Close();
+  withOpen(defaults, [&defaults, number] { defaults.NumberDeleted("KeyListNo", number); });
   selected_ = 0;
   withOpen(keys_, [this] { load(0); });
   show();

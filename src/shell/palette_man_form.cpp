@@ -86,9 +86,7 @@ void TPaletteManForm::DeleteBtnClick() {
   withOpen(palettes_, [this, number] { palettes_.Delete(number); });
   store::ConDBFcns(dataFolder_).PaletteDeleted(number);
   store::DefDBFcns defaults(dataFolder_);
-  defaults.Open();
-  defaults.NumberDeleted("PaletteNo", number);
-  defaults.Close();
+  withOpen(defaults, [&defaults, number] { defaults.NumberDeleted("PaletteNo", number); });
   names_.erase(names_.begin() + number);
   selected_ = 0;
   show();
