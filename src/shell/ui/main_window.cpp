@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFrame>
@@ -20,7 +19,7 @@
 #include <utility>
 
 #include "platform/codepage.h"
-#include "platform/qt/file_filter.h"
+#include "platform/qt/file_dialog.h"
 #include "session/tnemulvt.h"
 #include "term/view/term_view.h"
 
@@ -379,17 +378,10 @@ std::optional<TFontChoice> MainWindow::ChooseFixedFont(const TFontChoice& curren
 
 std::optional<std::string> MainWindow::ChooseOpenFile(const std::string& title, const std::string& filter,
                                                       const std::string& defaultExtension) {
-  QFileDialog dialog(this, uiText(title));
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters(platform::qt::qtFileFilters(filter));
   // File names are case-sensitive here and script files carry a lower-case extension.
   QString suffix = uiText(defaultExtension).toLower();
   if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
-  dialog.setDefaultSuffix(suffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  // The name as the file system knows it, so that the file opens whatever its characters.
-  return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+  return platform::qt::runFileDialog(this, {platform::FileChoice::Open, uiText(title), QString(), filter, suffix});
 }
 
 void MainWindow::OpenDocument(const std::string& pathOrUrl) {

@@ -28,19 +28,12 @@
 #include "store/stores/factory_data.h"
 #include "term/view/term_view.h"
 
+#include "../../term/view/offscreen_app.h"
+
 namespace ondrix::shell::ui {
 namespace {
 
-QApplication& offscreenApp() {
-  static int argc = 1;
-  static char name[] = "shell_main_window_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
+using term::view::testing::offscreenApp;
 
 // A loopback listener: sessions connect to it (the kernel completes the connection; nothing is
 // ever read or answered).
