@@ -89,6 +89,7 @@ void TScreen::retireBlock() {}
 #endif
 
 TScreen::TScreen() : block_(reuseBlock()) {
+  blankAs_.fill(kCreateAttribute);
   for (int i = 0; i < kScreenLines; ++i) rowMap_[i] = static_cast<std::uint16_t>(i);
   for (int i = 0; i < kHistoryLines; ++i) historyMap_[i] = static_cast<std::uint16_t>(kScreenLines + i);
   ResetChanged();
@@ -213,8 +214,15 @@ const TLine& TScreen::HistoryLine(int index) const {
   return block_->lines[historyMap_[(historyHead_ + index) % kHistoryLines]];
 }
 
+void TScreen::clearRow(int r) {
+  const std::uint16_t line = rowMap_[r];
+  if (blankAs_[line] == attribute_) return;
+  block_->lines[line].Clear(attribute_);
+  blankAs_[line] = attribute_;
+}
+
 void TScreen::clearRows(int first, int last) {
-  for (int r = first; r <= last; ++r) row(r).Clear(attribute_);
+  for (int r = first; r <= last; ++r) clearRow(r);
 }
 
 // Visible rows first..last-1 rotate so that row `middle` becomes row `first`.
@@ -249,7 +257,7 @@ void TScreen::ScrollUp(bool save) {
 #endif
   }
   if (scrollTop_ <= scrollBottom_) rotateRows(scrollTop_, scrollTop_ + 1, scrollBottom_ + 1);
-  row(scrollBottom_).Clear(attribute_);
+  clearRow(scrollBottom_);
   allDirty_ = true;
 }
 
@@ -259,7 +267,7 @@ void TScreen::ScrollDown(bool save) {
   pushedHigh_ = std::max(pushedHigh_, pushedCount_);
 #endif
   if (scrollTop_ <= scrollBottom_) rotateRows(scrollTop_, scrollBottom_, scrollBottom_ + 1);
-  row(scrollTop_).Clear(attribute_);
+  clearRow(scrollTop_);
   allDirty_ = true;
 }
 

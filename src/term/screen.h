@@ -178,7 +178,14 @@ class TScreen {
   const char* CheckInvariants() const;
 
  private:
-  TLine& row(int r) { return block_->lines[rowMap_[r]]; }
+  // A visible row for writing: it no longer counts as blank.
+  TLine& row(int r) {
+    const std::uint16_t line = rowMap_[r];
+    blankAs_[line] = kNotBlank;
+    return block_->lines[line];
+  }
+  // Blanks row r with the drawing attribute, unless it is blank with that attribute already.
+  void clearRow(int r);
   TLine& historySlot(int index);
   void clearRows(int first, int last);
   void rotateRows(int first, int middle, int last);
@@ -220,6 +227,11 @@ class TScreen {
   std::array<std::uint16_t, kScreenLines> rowMap_{};       // visible row -> line in the pool
   std::array<std::uint16_t, kHistoryLines> historyMap_{};  // ring slot -> line in the pool
   int historyHead_ = 0;                                    // ring slot of history index 0
+  // Per line of the pool: the attribute it is all blanks with, or kNotBlank once it may hold
+  // text (every write goes through row()). Full-screen programs erase far more often than they
+  // write, and clearing a line that is blank already is skipped.
+  static constexpr std::int16_t kNotBlank = -1;
+  std::array<std::int16_t, kScreenLines + kHistoryLines> blankAs_;
 #ifdef ONDRIX_FUZZ_BUILD
   // The lines this screen may have written besides its rows, so that retireBlock blanks only those.
   std::bitset<kScreenLines + kHistoryLines> intoHistory_;  // lines that scrolled into the history

@@ -199,6 +199,29 @@ TEST_F(ScreenBuffer, HistoryLineBackRefusedWhenEmptyAndBrowsingRoundTrips) {
   EXPECT_EQ(stateOf(*screen), before);
 }
 
+// Erasing skips lines that are blank with the drawing attribute already: every way a line gets
+// text (printing, a history line browsed back, a scrolled region) must make the next erase clear it,
+// and an erase with another attribute must rewrite blank lines too.
+TEST_F(ScreenBuffer, EveryWrittenLineIsErasedAgain) {
+  feed("\x1b[2Jone\x1b[2J");
+  EXPECT_EQ(rowText(0), "");
+  feed("\x1b[3;1Htwo\x1b[2;1H\x1b[J");
+  EXPECT_EQ(rowText(2), "");
+  feed("\x1b[1;1Hold\x1b" "D");  // "old" goes to the history
+  ASSERT_TRUE(screen->HistoryLineBack());
+  EXPECT_EQ(rowText(0), "old");
+  feed("\x1b[1;1H\x1b[2J");
+  EXPECT_EQ(rowText(0), "");
+  ASSERT_TRUE(screen->HistoryLineForward());
+  feed("\x1b[44m\x1b[2J");  // blank lines get the new background
+  for (int r : {0, 12, 24}) {
+    EXPECT_EQ(attrAt(r, 0), 0x47) << r;  // background 4, foreground 7
+    EXPECT_EQ(attrAt(r, 200), attrAt(r, 0)) << r;
+  }
+  feed("\x1b[m\x1b[5;9r\x1b[9;1Hlow\x1b" "D\x1b[r\x1b[2J");  // a line scrolled inside a region
+  for (int r = 0; r < 25; ++r) EXPECT_EQ(rowText(r), "") << r;
+}
+
 TEST_F(ScreenBuffer, HistoryCountNeverExceedsFullWhenDataArrivesWhileBrowsing) {
   ASSERT_TRUE(screen->HistoryLineBack());
   feed("\x1b" "D");  // refills the history while one line is pushed down
