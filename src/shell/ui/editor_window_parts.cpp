@@ -4,7 +4,6 @@
 #include <Qsci/qscicommandset.h>
 
 #include <QAction>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,7 +14,6 @@
 #include <exception>
 
 #include "platform/codepage.h"
-#include "platform/qt/file_filter.h"
 #include "shell/ui/editor_icons.h"
 #include "shell/ui/editor_options_dialog.h"
 #include "shell/ui/find_replace_dialog.h"
@@ -49,18 +47,6 @@ void guarded(QWidget* parent, const std::function<void()>& body) {
   } catch (const std::exception& e) {
     QMessageBox::critical(parent, QStringLiteral("Ondrix"), QString::fromStdString(platform::cp1252ToUtf8(e.what())));
   }
-}
-
-std::optional<std::string> chooseScriptFile(QWidget* parent, bool save, const QString& title, const std::string& filter,
-                                            const std::string& defaultExtension, const std::string& initialName) {
-  QFileDialog dialog(parent, title);
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setNameFilters(platform::qt::qtFileFilters(filter));
-  dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
-  if (!initialName.empty()) dialog.selectFile(QString::fromStdString(initialName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().front().toStdString();
 }
 
 // ------------------------------------------------------------------------------------------------

@@ -7,7 +7,6 @@
 #include <QStatusBar>
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,12 +28,6 @@ class ScriptEditorWidget;
 
 // Runs `body`; an exception becomes an error box instead of leaving a Qt slot.
 void guarded(QWidget* parent, const std::function<void()>& body);
-
-// The open or save file dialog with a filter ("Desc|*.ext|...") and a default extension; the save
-// dialog starts with `initialName`, accepts a new file only in an existing folder and has no
-// read-only option. Nothing when cancelled.
-std::optional<std::string> chooseScriptFile(QWidget* parent, bool save, const QString& title, const std::string& filter,
-                                            const std::string& defaultExtension, const std::string& initialName = {});
 
 // The actions of one window's layout. Menu and toolbar share one action per command; the pop-up
 // menu has its own (with its own captions), whose short-cuts are shown but not bound twice.

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/codepage.h"
+#include "platform/qt/file_dialog.h"
 #include "shell/ui/editor_window_parts.h"
 #include "shell/ui/script_editor_widget.h"
 
@@ -24,8 +25,7 @@ EventEditorWindow::EventEditorWindow(const std::string& owner, const std::string
       exitButton_(new QPushButton(tr("&Exit without saving"), this)),
       status_(new EditorStatusBar(this)),
       tools_(new EditorTools(this, dataFolder, [this] { return activeEditor(); })),
-      actions_(new EditorActions(eventEditorLayout(), this,
-                                 [this](EditorCommand id) { guarded(this, [this, id] { execute(id); }); })) {
+      actions_(new EditorActions(eventEditorLayout(), this, [this](EditorCommand id) { execute(id); })) {
   setObjectName(QStringLiteral("ConnEventForm"));
   enabled_->setObjectName(QStringLiteral("CheckBox1"));
   saveButton_->setObjectName(QStringLiteral("SaveBtn"));
@@ -114,7 +114,8 @@ void EventEditorWindow::SetLanguage(const TScriptLanguage& language) {
 
 std::optional<std::string> EventEditorWindow::ChooseImportFile(const std::string& title, const std::string& filter,
                                                                const std::string& defaultExtension) {
-  return chooseScriptFile(this, false, QString::fromStdString(title), filter, defaultExtension);
+  return platform::qt::runFileDialog(this, {platform::FileChoice::Open, QString::fromStdString(title), {}, filter,
+                                            QString::fromStdString(defaultExtension)});
 }
 
 void EventEditorWindow::CloseWindow() { accept(); }

@@ -4,6 +4,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 
+#include "platform/qt/file_dialog.h"
 #include "shell/ui/editor_window_parts.h"
 #include "shell/ui/script_editor_widget.h"
 
@@ -63,13 +64,17 @@ void ScriptManagerWindow::SetLanguage(const TScriptLanguage& language) { tools_-
 
 std::optional<std::string> ScriptManagerWindow::ChooseOpenFile(const std::string& filter,
                                                                const std::string& defaultExtension) {
-  return chooseScriptFile(this, false, tr("Open script"), filter, defaultExtension);
+  return platform::qt::runFileDialog(this, {platform::FileChoice::Open, tr("Open script"), {}, filter,
+                                            QString::fromStdString(defaultExtension)});
 }
 
 std::optional<std::string> ScriptManagerWindow::ChooseSaveFile(const std::string& initialName,
                                                                const std::string& filter,
                                                                const std::string& defaultExtension) {
-  return chooseScriptFile(this, true, tr("Save script as"), filter, defaultExtension, initialName);
+  // Qt's dialog opens on the folder of a path given as its folder, with the file name selected.
+  return platform::qt::runFileDialog(this, {platform::FileChoice::Save, tr("Save script as"),
+                                            QString::fromLocal8Bit(initialName), filter,
+                                            QString::fromStdString(defaultExtension)});
 }
 
 void ScriptManagerWindow::ShowWindow() {
