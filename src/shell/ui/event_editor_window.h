@@ -9,22 +9,14 @@
 
 #include "shell/event_editor_form.h"
 #include "shell/event_editor_view.h"
+#include "shell/ui/editor_window_parts.h"
 
 class QCheckBox;
 class QPushButton;
 class QTabWidget;
 class QToolBar;
 
-namespace ondrix::script {
-class TComponent;
-}
-
 namespace ondrix::shell::ui {
-
-class EditorActions;
-class EditorStatusBar;
-class EditorTools;
-class ScriptEditorWidget;
 
 class EventEditorWindow final : public QDialog, public TConnEventView {
  public:

@@ -10,19 +10,11 @@
 
 #include "shell/script_manager_form.h"
 #include "shell/script_manager_view.h"
+#include "shell/ui/editor_window_parts.h"
 
 class QTabWidget;
 
-namespace ondrix::script {
-class TComponent;
-}
-
 namespace ondrix::shell::ui {
-
-class EditorActions;
-class EditorStatusBar;
-class EditorTools;
-class ScriptEditorWidget;
 
 class ScriptManagerWindow final : public QMainWindow, public TScriptEditView {
  public:
