@@ -75,6 +75,7 @@ struct TToolBtn {
   std::string Caption;
   std::string Hint;
   std::string ScriptFile;
+  std::string GlyphFile;  // a bitmap shown on the button; empty: none
 };
 
 class TMainForm {
@@ -176,6 +177,9 @@ class TMainForm {
   bool RemoveUserButton(std::int32_t id);
   std::int32_t AddUserSpacer();
   bool RemoveUserSpacer(std::int32_t id);
+  // A user button's caption, or its glyph (a bitmap file); false when no button has that id.
+  bool SetUserButtonCaption(std::int32_t id, const std::string& caption);
+  bool SetUserButtonGlyph(std::int32_t id, const std::string& bitmapFile);
   void UserButtonClick(std::int32_t id);
 
   // --- The script timer: one, fired once a second; setting it again restarts it.

@@ -49,6 +49,24 @@ bool TMainForm::RemoveUserSpacer(std::int32_t id) {
   return true;
 }
 
+bool TMainForm::SetUserButtonCaption(std::int32_t id, const std::string& caption) {
+  auto& buttons = impl_->userButtons;
+  const auto it = std::find_if(buttons.begin(), buttons.end(), [id](const TToolBtn& b) { return b.Id == id; });
+  if (it == buttons.end()) return false;
+  it->Caption = caption;
+  view_.SetUserButtonCaption(id, caption);
+  return true;
+}
+
+bool TMainForm::SetUserButtonGlyph(std::int32_t id, const std::string& bitmapFile) {
+  auto& buttons = impl_->userButtons;
+  const auto it = std::find_if(buttons.begin(), buttons.end(), [id](const TToolBtn& b) { return b.Id == id; });
+  if (it == buttons.end()) return false;
+  it->GlyphFile = bitmapFile;
+  view_.SetUserButtonGlyph(id, bitmapFile);
+  return true;
+}
+
 void TMainForm::UserButtonClick(std::int32_t id) {
   impl_->shellEvent([this, id] {
     const auto& buttons = impl_->userButtons;

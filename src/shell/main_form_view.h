@@ -94,6 +94,15 @@ class TMainFormView {
   virtual void AddUserSpacer(std::int32_t id) = 0;
   virtual void RemoveUserSpacer(std::int32_t id) = 0;
   virtual void SetUserToolbarVisible(bool visible) = 0;
+  // A user button's caption or glyph (a bitmap file) changed; a view without buttons ignores it.
+  virtual void SetUserButtonCaption(std::int32_t id, const std::string& caption) {
+    (void)id;
+    (void)caption;
+  }
+  virtual void SetUserButtonGlyph(std::int32_t id, const std::string& bitmapFile) {
+    (void)id;
+    (void)bitmapFile;
+  }
 
   // --- Dialogs of the window itself
   virtual std::optional<std::string> ClipboardText() = 0;  // nothing when it holds no text

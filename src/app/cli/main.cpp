@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/cli/commands.h"
+#include "automation/routine_table.h"
 #include "script/script_engine.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
   int exitCode = ondrix::cli::kExitOk;
   // The script engine's tables (with the standard routines) for run, eval and compile.
   ondrix::script::ScriptEngine scriptEngine;
+  // The terminal procedures, registered once before any script runs.
+  ondrix::automation::registerAutomationRoutines();
   ondrix::cli::addReplayCommand(app, exitCode);
   ondrix::cli::addCompileCommand(app, exitCode);
   ondrix::cli::addQdbCommand(app, exitCode);

@@ -1,5 +1,7 @@
-// ondrix-cli run: runs a script headless with the whole routine library and the main controller
-// registered as "MainForm". Exit status: 0 completed, 1 run-time error, 2 compile error, 64 usage
+// ondrix-cli run: runs a script headless with the whole routine library and the main window's logic
+// registered as "MainForm"; its sessions are real telnet sessions, and events keep being processed
+// after the script returns while a session is open or the script timer is pending, until
+// CloseProgram. Exit status: 0 completed, 1 run-time error, 2 compile error, 64 usage
 // error, 124 --timeout expired.
 
 #include <sys/time.h>
@@ -17,7 +19,10 @@
 
 #include "app/cli/commands.h"
 #include "app/cli/script_session.h"
+#include "platform/paths.h"
 #include "script/std_routines.h"
+#include "shell/main_form.h"
+#include "store/stores/factory_data.h"
 
 namespace ondrix::cli {
 namespace {
@@ -26,6 +31,7 @@ struct RunOptions {
   std::string data;
   std::string answers;
   double timeout = 0;
+  bool status = false;
   std::string script;
   std::vector<std::string> arguments;
 };
@@ -74,11 +80,16 @@ int runScript(const RunOptions& o) {
   programArguments.insert(programArguments.end(), o.arguments.begin(), o.arguments.end());
   script::setProgramArguments(std::move(programArguments));
 
+  startTimeout(o.timeout);
   ScriptSession session(answers.get());
+  const std::string data = platform::dataFolder();
+  store::createFactoryData(data);
+  SessionHost host(platform::programFolder(), data, o.status);
   script::THalComp component;
   component.setScriptText(source);
-  startTimeout(o.timeout);
-  return session.run(component);
+  const int status = session.run(component, host.Form().ScriptObject());
+  if (status == kExitOk) host.RunUntilIdle();
+  return status;
 }
 
 }  // namespace
@@ -88,6 +99,7 @@ void addRunCommand(CLI::App& app, int& exitCode) {
   CLI::App* cmd = app.add_subcommand("run", "Run a script headless");
   cmd->add_option("--data", options->data, "Data folder");
   cmd->add_option("--answers", options->answers, "Answers for input dialogs, one line each");
+  cmd->add_flag("--status", options->status, "Print each status-line text on standard error");
   cmd->add_option("--timeout", options->timeout, "End the run after this many seconds (exit 124)")
       ->check(CLI::NonNegativeNumber);
   cmd->add_option("script", options->script, "Script file (.oxs)")->required();

@@ -1,15 +1,24 @@
 #pragma once
-// What every script run of ondrix-cli shares: the engine's global tables, the main controller
-// registered as "MainForm", and the dialogs of a headless run (script messages to standard
-// output, system messages to standard error, input dialogs answered from a file).
+// What every script run of ondrix-cli shares: the engine's global tables and the dialogs of a
+// headless run (script messages to standard output, system messages to standard error, input
+// dialogs answered from a file); and, for `run`, the main window's logic with a headless view,
+// whose real telnet sessions keep running after the script returns.
 
 #include <istream>
+#include <memory>
 
 #include "platform/headless/answer_dialogs.h"
 #include "platform/services.h"
 #include "script/hal_comp.h"
 #include "script/host_object.h"
 #include "script/script_engine.h"
+
+namespace ondrix::shell {
+class TMainForm;
+}
+namespace ondrix::automation {
+class TScriptProcs;
+}
 
 namespace ondrix::cli {
 
@@ -18,18 +27,38 @@ class ScriptSession {
   // `answers` may be null: every input dialog is cancelled.
   explicit ScriptSession(std::istream* answers);
 
-  // Prepares the component with the main controller as "MainForm" and runs it. A compile error
-  // prints the compiler's message on standard error and gives kExitCompileError; any other error
-  // prints its text and gives kExitFailure; a completed run gives kExitOk.
-  int run(script::THalComp& component);
+  // Prepares the component with `mainForm` as "MainForm" and runs it. A compile error prints the
+  // compiler's message on standard error and gives kExitCompileError; any other error prints its
+  // text and gives kExitFailure; a completed run gives kExitOk.
+  int run(script::THalComp& component, script::TComponent& mainForm);
+  // The same with a plain object as "MainForm" (eval).
+  int run(script::THalComp& component) { return run(component, plainMainForm_); }
 
  private:
   script::ScriptEngine engine_;
-  // The main controller. For now a plain named object the script can refer to; the session
-  // procedures that act on it are registered by the automation library.
-  script::TComponent mainForm_{nullptr, "TMainForm", "MainForm"};
+  script::TComponent plainMainForm_{nullptr, "TMainForm", "MainForm"};
   platform::AnswerDialogs dialogs_;
   platform::ScopedServices services_;
+};
+
+// The main window of a headless run: TMainForm with a view that keeps everything in memory and,
+// when `printStatus`, writes each text of status panel 0 and a line feed on standard error. The
+// terminal procedures are bound to it while it lives.
+class SessionHost {
+ public:
+  SessionHost(const std::string& programFolder, const std::string& dataFolder, bool printStatus);
+  ~SessionHost();
+
+  shell::TMainForm& Form() { return *form_; }
+  // Processes events while a session is open or connecting, a script runs or the script timer
+  // is pending, until CloseProgram is called.
+  void RunUntilIdle();
+
+ private:
+  class View;
+  std::unique_ptr<View> view_;
+  std::unique_ptr<shell::TMainForm> form_;
+  std::unique_ptr<automation::TScriptProcs> procs_;
 };
 
 }  // namespace ondrix::cli

@@ -1,0 +1,208 @@
+// The terminal procedures end to end, headless: a script sets ten watches that never match and an
+// OnDisconnect handler that calls CloseProgram, a loopback host sends 64 MiB and closes, and the
+// run ends at CloseProgram (bytes per second of wall time, beside a plain reader of the same
+// socket); and the start-up of `ondrix-cli run` with an empty script.
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "automation/routine_table.h"
+#include "automation/script_procs.h"
+#include "platform/posix/poll_event_loop.h"
+#include "platform/services.h"
+#include "shell/headless/headless_main_view.h"
+#include "shell/main_form.h"
+#include "store/stores/con_db_fcns.h"
+#include "store/stores/evt_db_fcns.h"
+#include "store/stores/factory_data.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace ondrix;
+
+constexpr std::size_t kStreamBytes = 64u << 20;
+
+class QuietDialogs final : public platform::Dialogs {
+ public:
+  platform::MessageResult messageBox(std::string_view, std::string_view, platform::MessageStyle,
+                                     platform::MessageButtons) override {
+    return platform::MessageResult::Ok;
+  }
+};
+
+// Printable lines of mixed text, as a busy host prints them.
+const std::string& block() {
+  static const std::string text = [] {
+    std::string s;
+    for (int i = 0; s.size() < 64 * 1024; ++i)
+      s += "line " + std::to_string(i) + ": the quick brown fox jumps over the lazy dog 0123456789\r\n";
+    s.resize(64 * 1024);
+    return s;
+  }();
+  return text;
+}
+
+// A loopback listener whose host thread, once a client connects, sends kStreamBytes and closes.
+class StreamHost {
+ public:
+  StreamHost() {
+    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in sin{};
+    sin.sin_family = AF_INET;
+    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof sin;
+    ::bind(fd_, reinterpret_cast<sockaddr*>(&sin), sizeof sin);
+    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&sin), &len);
+    port_ = ntohs(sin.sin_port);
+    ::listen(fd_, 4);
+    thread_ = std::thread([this] {
+      const int client = ::accept(fd_, nullptr, nullptr);
+      if (client < 0) return;
+      for (std::size_t sent = 0; sent < kStreamBytes;) {
+        const ssize_t n = ::send(client, block().data(), block().size(), MSG_NOSIGNAL);
+        if (n <= 0) break;
+        sent += static_cast<std::size_t>(n);
+      }
+      ::close(client);
+    });
+  }
+  ~StreamHost() {
+    ::shutdown(fd_, SHUT_RDWR);
+    thread_.join();
+    ::close(fd_);
+  }
+  int port() const { return port_; }
+
+ private:
+  int fd_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+class DataFolder {
+ public:
+  DataFolder() : root_(std::filesystem::temp_directory_path() / ("ondrix_bench_auto_" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(root_ / "DATA");
+    store::createFactoryData(data());
+  }
+  ~DataFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(root_, error);
+  }
+  std::string root() const { return root_.string(); }
+  std::string data() const { return (root_ / "DATA").string() + "/"; }
+
+ private:
+  std::filesystem::path root_;
+};
+
+void BM_HeadlessRunTenWatches(benchmark::State& state) {
+  platform::PollEventLoop loop;
+  QuietDialogs dialogs;
+  platform::ScopedServices services(platform::Services{&loop, nullptr, nullptr, nullptr, &dialogs});
+  DataFolder folder;
+  store::EvtDBFcns events(folder.data());
+  events.Open();
+  events.Write("System", 3, store::EventRec{"System", 3, 1, "begin CloseProgram end."});
+  events.Close();
+  for (auto _ : state) {
+    StreamHost host;
+    store::ConnectionRecord r;
+    r.RecordNo = 0;
+    r.Name = "Stream";
+    r.Host = "127.0.0.1";
+    r.Port = host.port();
+    r.Emulation = "VT100";
+    r.Lines = 24;
+    r.Columns = 80;
+    r.FontName = "Terminal";
+    r.FontSize = 12;
+    store::ConDBFcns book(folder.data());
+    book.Open();
+    book.Write(0, r);
+    book.Close();
+
+    shell::THeadlessMainFormView view;
+    shell::TMainForm form(view, folder.root(), folder.data());
+    automation::registerAutomationRoutines();
+    automation::TScriptProcs procs(&form);
+    std::string script = "begin\n";
+    for (int i = 0; i < 10; ++i) script += "  AddGlobalWatch('#never" + std::to_string(i) + "#', 0);\n";
+    script += "  OpenConnection('stream');\nend.";
+    form.RunScriptText(script);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!form.CloseRequested() && std::chrono::steady_clock::now() < limit) loop.runOnce(std::chrono::milliseconds(100));
+    if (!form.CloseRequested()) {
+      state.SkipWithError("the run did not end");
+      break;
+    }
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(kStreamBytes) * state.iterations());
+}
+BENCHMARK(BM_HeadlessRunTenWatches)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// What reading the same socket costs with nothing done to the bytes.
+void BM_PlainReader(benchmark::State& state) {
+  std::vector<char> buffer(2048);
+  for (auto _ : state) {
+    StreamHost host;
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in sin{};
+    sin.sin_family = AF_INET;
+    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sin.sin_port = htons(static_cast<std::uint16_t>(host.port()));
+    ::connect(fd, reinterpret_cast<sockaddr*>(&sin), sizeof sin);
+    std::size_t total = 0;
+    for (ssize_t n; (n = ::read(fd, buffer.data(), buffer.size())) > 0;) total += static_cast<std::size_t>(n);
+    ::close(fd);
+    benchmark::DoNotOptimize(total);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(kStreamBytes) * state.iterations());
+}
+BENCHMARK(BM_PlainReader)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// `ondrix-cli run` of an empty script, from the start of the process to its end.
+void BM_CliRunEmptyScript(benchmark::State& state) {
+  DataFolder folder;
+  const std::string script = folder.root() + "/empty.oxs";
+  std::ofstream(script) << "begin\nend.\n";
+  std::string cli = ONDRIX_CLI, run = "run", dataOption = "--data", data = folder.data();
+  char* argv[] = {cli.data(), run.data(), dataOption.data(), data.data(), const_cast<char*>(script.c_str()), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  for (auto _ : state) {
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ) != 0) {
+      state.SkipWithError("cannot start ondrix-cli");
+      break;
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError("ondrix-cli run failed");
+      break;
+    }
+  }
+  posix_spawn_file_actions_destroy(&actions);
+}
+BENCHMARK(BM_CliRunEmptyScript)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

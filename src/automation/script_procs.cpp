@@ -1,0 +1,54 @@
+#include "automation/script_procs.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "automation/program_start.h"
+#include "platform/paths.h"
+#include "script/script_error.h"
+#include "shell/main_form.h"
+
+namespace ondrix::automation {
+namespace {
+
+TScriptProcs*& current() {
+  static TScriptProcs* procs = nullptr;
+  return procs;
+}
+
+}  // namespace
+
+TScriptProcs::TScriptProcs(shell::TMainForm* mainForm) : mainForm_(mainForm), previous_(current()) {
+  Quit = [](int code) {
+    std::fflush(nullptr);
+    std::exit(code);
+  };
+  current() = this;
+}
+
+TScriptProcs::~TScriptProcs() {
+  current() = previous_;
+  ReapStartedPrograms();
+}
+
+TScriptProcs& TScriptProcs::Current() {
+  if (current() == nullptr) throw script::EScriptError("The terminal procedures are not available here");
+  return *current();
+}
+
+TScriptProcs* TScriptProcs::CurrentOrNull() { return current(); }
+
+shell::TMainForm& TScriptProcs::MainForm() {
+  if (mainForm_ == nullptr) throw script::EScriptError("No main window");
+  return *mainForm_;
+}
+
+std::string TScriptProcs::DataFolder() const {
+  return mainForm_ != nullptr ? mainForm_->DataFolder() : platform::dataFolder();
+}
+
+std::string TScriptProcs::ProgramFolder() const {
+  return mainForm_ != nullptr ? mainForm_->ProgramFolder() : platform::programFolder();
+}
+
+}  // namespace ondrix::automation
