@@ -26,7 +26,8 @@ QApplication& app() {
   static char name[] = "session_paint_bench";
   static char* argv[] = {name, nullptr};
   static QApplication* instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless told otherwise (QT_QPA_PLATFORM=xcb under Xvfb paints to an X server).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     return new QApplication(argc, argv);
   }();
   return *instance;
