@@ -25,6 +25,9 @@
 #include "platform/services.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/managers_installer.h"
+#if ONDRIX_SCRIPT_WINDOWS
+#include "shell/ui/script_windows_installer.h"
+#endif
 #include "store/stores/factory_data.h"
 
 // In sanitizer builds: allocations the desktop-bus and font libraries keep until the process ends
@@ -101,6 +104,9 @@ int main(int argc, char** argv) {
 
   // The windows of the managers and dialogs take over their commands of the main window.
   ondrix::shell::ui::installKeyAndPaletteManagers(window->form(), window.get());
+#if ONDRIX_SCRIPT_WINDOWS
+  ondrix::shell::ui::installScriptWindows(window->form(), window.get());
+#endif
 
   window->show();
   // The start-up steps that belong to the shown window run from the event loop, so that a
