@@ -18,10 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "automation/routine_table.h"
+#include "automation/script_procs.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_event_loop.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/script_windows_qt.h"
 #include "platform/services.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/managers_installer.h"
@@ -91,12 +94,19 @@ int main(int argc, char** argv) {
   ondrix::platform::qt::QtBeeper beeper;
   ondrix::platform::qt::QtDialogs dialogs;
   const ondrix::platform::ScopedServices services({&loop, nullptr, &beeper, nullptr, &dialogs});
+  ondrix::platform::qt::QtScriptWindows scriptWindows;
+  const ondrix::platform::ScopedScriptWindows scriptWindowsInstalled(scriptWindows);
 
   std::unique_ptr<ondrix::shell::ui::MainWindow> window;
+  std::unique_ptr<ondrix::automation::TScriptProcs> scriptProcs;
   try {
     const std::string data = ondrix::platform::dataFolder();
     ondrix::store::createFactoryData(data);
     window = std::make_unique<ondrix::shell::ui::MainWindow>(ondrix::platform::programFolder(), data);
+    // The terminal procedures, once the main window's script engine has set its tables up and
+    // before any script runs.
+    ondrix::automation::registerAutomationRoutines();
+    scriptProcs = std::make_unique<ondrix::automation::TScriptProcs>(&window->form());
   } catch (const std::exception& e) {
     showError(e.what());
     return kExitFailure;
@@ -119,6 +129,7 @@ int main(int argc, char** argv) {
     });
   }
   const int status = QApplication::exec();
+  scriptProcs.reset();
   window.reset();
   return status;
 }
