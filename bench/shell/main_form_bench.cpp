@@ -159,6 +159,34 @@ void BM_OpenAndClose100Sessions(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenAndClose100Sessions)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
+// Creating the main window's logic and showing it (bounds, the six System handlers, OnStart, the
+// Connect menu) with a book of 1,000 connections.
+void BM_StartUpWith1000Connections(benchmark::State& state) {
+  platform::PollEventLoop loop;
+  QuietDialogs dialogs;
+  platform::ScopedServices services(platform::Services{&loop, nullptr, nullptr, nullptr, &dialogs});
+  DataFolder folder;
+  {
+    store::ConDBFcns connections(folder.data());
+    connections.Open();
+    for (int i = 0; i < 1000; ++i) {
+      store::ConnectionRecord r;
+      r.RecordNo = i;
+      r.Name = "Host " + std::to_string(i);
+      r.Host = "127.0.0.1";
+      connections.Write(i, r);
+    }
+    connections.Close();
+  }
+  for (auto _ : state) {
+    shell::THeadlessMainFormView view;
+    shell::TMainForm form(view, folder.program(), folder.data());
+    form.FormShow({});
+    if (view.ConnectMenu.size() != 1000) state.SkipWithError("the Connect menu is incomplete");
+  }
+}
+BENCHMARK(BM_StartUpWith1000Connections)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Ten watches whose texts never occur in the stream.
 void addWatches(shell::TTermPanel& panel) {
   for (int i = 0; i < 10; ++i) panel.WatchList.push_back(shell::TWatch{"#never" + std::to_string(i) + "#", "x.oxs", 0, 0, false});

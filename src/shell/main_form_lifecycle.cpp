@@ -12,6 +12,8 @@
 #include "store/key_compare.h"
 #include "store/stores/con_db_fcns.h"
 #include "store/stores/def_db_fcns.h"
+#include "store/stores/evt_db_fcns.h"
+#include "store/stores/record_file.h"
 
 namespace ondrix::shell {
 namespace fs = std::filesystem;
@@ -79,8 +81,16 @@ void TMainForm::FormShow(const std::vector<std::string>& arguments) {
   });
   view_.SetBounds(bounds);  // a missing key reads -1, which the view leaves as it is
 
+  // The six System handler records, ensured in one opening of EVENTS.QDB (each opening and
+  // closing of a record file rewrites it); a missing record is written disabled and empty.
   impl_->runGuarded([&] {
-    for (std::int32_t kind = 1; kind <= 6; ++kind) EnsureSystemEvent(kind, std::string(store::kSystemOwner));
+    store::RecordFile events(dataFolder_, store::EvtDBFcns::kFileName);
+    events.Open();
+    for (std::int32_t kind = 1; kind <= 6; ++kind) {
+      const std::string key = store::EventRec::key(store::kSystemOwner, kind);
+      if (!events.Get(key)) events.Put(key, store::EventRec{std::string(store::kSystemOwner), kind, 0, {}}.encode());
+    }
+    events.Close();
   });
   impl_->runGuarded([&] { RunEvent(5, std::string(store::kSystemOwner)); });
   impl_->processCommandLine(arguments);

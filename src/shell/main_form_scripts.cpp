@@ -86,7 +86,17 @@ void TMainForm::EnsureSystemEvent(std::int32_t kind, const std::string& name) {
 
 void TMainForm::Impl::connectionEvent(std::int32_t kind, const std::string& name) {
   runGuarded([&] {
-    if (!form.RunEvent(kind, name) && name != store::kSystemOwner) form.RunEvent(kind, std::string(store::kSystemOwner));
+    // Both handlers are read in one opening of EVENTS.QDB (every closing rewrites the file).
+    store::EvtDBFcns events(form.dataFolder_);
+    events.Open();
+    const store::EventRec own = events.Read(name, kind);
+    const store::EventRec system = events.Read(store::kSystemOwner, kind);
+    events.Close();
+    const auto runs = [](const store::EventRec& handler) { return handler.Enabled != 0 && !handler.Script.empty(); };
+    if (runs(own))
+      form.RunScriptText(own.Script);
+    else if (name != store::kSystemOwner && runs(system))
+      form.RunScriptText(system.Script);
   });
 }
 

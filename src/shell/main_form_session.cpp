@@ -95,12 +95,12 @@ void TMainForm::Impl::hookSession(TTermPanel& panel) {
     });
   };
   emu.OnRunConnectEvent = [this, p](session::TTnEmulVT*, const std::string& owner) {
-    // The session asks for the OnConnect handler of its own name, then of System; one page event
-    // covers both, so the second ask must run even while the first is on the stack.
-    bool ran = false;
-    if (indexOf(p) < 0) return ran;
-    pageEventNow(*p, [&] { runGuarded([&] { ran = form.RunEvent(2, owner); }); });
-    return ran;
+    // The session asks for the OnConnect handler of its own name and, when that answers false, of
+    // System. The first ask settles both (one reading of EVENTS.QDB) and answers true, so the
+    // second never comes.
+    if (indexOf(p) < 0) return false;
+    pageEventNow(*p, [&] { connectionEvent(2, owner); });
+    return true;
   };
 }
 
