@@ -32,7 +32,8 @@ void ExecuteFileWithWait(ParamCells& cells, ScriptValue& result) {
   TScriptProcs& procs = TScriptProcs::Current();
   const bool ran = RunProgramAndWait(commandLine, [&procs] {
     platform::services().loop->runOnce(kWaitStep);
-    if (procs.HasMainForm() && (procs.MainForm().CloseRequested() || procs.MainForm().ShutDown())) procs.Quit(0);
+    const shell::TMainForm* form = procs.MadeMainForm();
+    if (form != nullptr && (form->CloseRequested() || form->ShutDown())) procs.Quit(0);
   });
   result = ScriptValue::boolean(ran);
 }

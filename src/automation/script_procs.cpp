@@ -18,7 +18,11 @@ TScriptProcs*& current() {
 
 }  // namespace
 
-TScriptProcs::TScriptProcs(shell::TMainForm* mainForm) : mainForm_(mainForm), previous_(current()) {
+TScriptProcs::TScriptProcs(shell::TMainForm* mainForm) : TScriptProcs(MainFormSource([mainForm] { return mainForm; })) {
+  mainForm_ = mainForm;
+}
+
+TScriptProcs::TScriptProcs(MainFormSource source) : source_(std::move(source)), previous_(current()) {
   Quit = [](int code) {
     std::fflush(nullptr);
     std::exit(code);
@@ -39,6 +43,7 @@ TScriptProcs& TScriptProcs::Current() {
 TScriptProcs* TScriptProcs::CurrentOrNull() { return current(); }
 
 shell::TMainForm& TScriptProcs::MainForm() {
+  if (mainForm_ == nullptr && source_) mainForm_ = source_();
   if (mainForm_ == nullptr) throw script::EScriptError("No main window");
   return *mainForm_;
 }

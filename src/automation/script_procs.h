@@ -20,9 +20,15 @@ namespace ondrix::automation {
 
 class TScriptProcs {
  public:
+  // Gives the main window, making it when it does not exist yet; null when there is none.
+  using MainFormSource = std::function<shell::TMainForm*()>;
+
   // `mainForm` may be null (a program without a main window): the procedures that need one then
   // fail with "No main window".
   explicit TScriptProcs(shell::TMainForm* mainForm);
+  // The main window is asked for when a procedure first needs it (a headless run makes it only
+  // then: an empty script starts no sessions, reads no record files).
+  explicit TScriptProcs(MainFormSource source);
   ~TScriptProcs();
   TScriptProcs(const TScriptProcs&) = delete;
   TScriptProcs& operator=(const TScriptProcs&) = delete;
@@ -33,7 +39,8 @@ class TScriptProcs {
 
   // The main window; throws EScriptError "No main window" without one.
   shell::TMainForm& MainForm();
-  bool HasMainForm() const { return mainForm_ != nullptr; }
+  // The main window if it has been made, without making it.
+  shell::TMainForm* MadeMainForm() const { return mainForm_; }
   // The data folder (the main window's, or the platform's when there is none), ending in '/'.
   std::string DataFolder() const;
   std::string ProgramFolder() const;
@@ -47,7 +54,8 @@ class TScriptProcs {
   std::function<void(int code)> Quit;
 
  private:
-  shell::TMainForm* mainForm_;
+  MainFormSource source_;
+  shell::TMainForm* mainForm_ = nullptr;
   FileHandles files_;
   ListWindows lists_;
   TMsgForm messageWindow_;

@@ -21,7 +21,6 @@
 #include "app/cli/script_session.h"
 #include "platform/paths.h"
 #include "script/std_routines.h"
-#include "shell/main_form.h"
 #include "store/stores/factory_data.h"
 
 namespace ondrix::cli {
@@ -87,7 +86,7 @@ int runScript(const RunOptions& o) {
   SessionHost host(platform::programFolder(), data, o.status);
   script::THalComp component;
   component.setScriptText(source);
-  const int status = session.run(component, host.Form().ScriptObject());
+  const int status = session.run(component, host.ScriptObject());
   if (status == kExitOk) host.RunUntilIdle();
   return status;
 }

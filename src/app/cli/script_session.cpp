@@ -55,16 +55,25 @@ class SessionHost::View : public shell::THeadlessMainFormView {
   bool printStatus_;
 };
 
-SessionHost::SessionHost(const std::string& programFolder, const std::string& dataFolder, bool printStatus)
-    : view_(std::make_unique<View>(printStatus)),
-      form_(std::make_unique<shell::TMainForm>(*view_, programFolder, dataFolder)),
-      procs_(std::make_unique<automation::TScriptProcs>(form_.get())) {}
+SessionHost::SessionHost(std::string programFolder, std::string dataFolder, bool printStatus)
+    : programFolder_(std::move(programFolder)),
+      dataFolder_(std::move(dataFolder)),
+      view_(std::make_unique<View>(printStatus)),
+      procs_(std::make_unique<automation::TScriptProcs>([this] { return form(); })) {}
 
-SessionHost::~SessionHost() = default;
+SessionHost::~SessionHost() {
+  procs_.reset();
+  form_.reset();
+}
+
+shell::TMainForm* SessionHost::form() {
+  if (!form_) form_ = std::make_unique<shell::TMainForm>(*view_, programFolder_, dataFolder_);
+  return form_.get();
+}
 
 void SessionHost::RunUntilIdle() {
   platform::EventLoop& loop = *platform::services().loop;
-  while (!form_->CloseRequested() && !form_->Idle()) {
+  while (form_ && !form_->CloseRequested() && !form_->Idle()) {
     if (!loop.runOnce(std::chrono::seconds(1))) break;  // nothing could ever happen
   }
   std::fflush(stdout);

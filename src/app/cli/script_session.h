@@ -43,19 +43,26 @@ class ScriptSession {
 
 // The main window of a headless run: TMainForm with a view that keeps everything in memory and,
 // when `printStatus`, writes each text of status panel 0 and a line feed on standard error. The
-// terminal procedures are bound to it while it lives.
+// terminal procedures are bound to it while it lives; it is made when the first of them needs it,
+// so a script that drives no session costs no record-file work.
 class SessionHost {
  public:
-  SessionHost(const std::string& programFolder, const std::string& dataFolder, bool printStatus);
+  SessionHost(std::string programFolder, std::string dataFolder, bool printStatus);
   ~SessionHost();
 
-  shell::TMainForm& Form() { return *form_; }
+  // The object the top-level script knows as "MainForm".
+  script::TComponent& ScriptObject() { return scriptObject_; }
   // Processes events while a session is open or connecting, a script runs or the script timer
   // is pending, until CloseProgram is called.
   void RunUntilIdle();
 
  private:
   class View;
+  shell::TMainForm* form();
+
+  std::string programFolder_;
+  std::string dataFolder_;
+  script::TComponent scriptObject_{nullptr, "TMainForm", "MainForm"};
   std::unique_ptr<View> view_;
   std::unique_ptr<shell::TMainForm> form_;
   std::unique_ptr<automation::TScriptProcs> procs_;
