@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -96,6 +98,33 @@ TEST_F(LibraryRoutines, ProgramsStartWithoutAShell) {
   EXPECT_TRUE(std::filesystem::exists(data + "$HOME;x"));
   EXPECT_TRUE(std::filesystem::exists(data + ">y"));
   EXPECT_FALSE(std::filesystem::exists(data + "y"));
+}
+
+// Documents go to the desktop's default action: here a stand-in xdg-open on PATH that notes what
+// it was asked to open.
+TEST_F(LibraryRoutines, DocumentsOpenThroughTheDesktop) {
+  const std::string bin = data + "bin";
+  std::filesystem::create_directories(bin);
+  std::ofstream(bin + "/xdg-open") << "#!/bin/sh\necho \"$@\" > " << data << "opened.txt\n";
+  std::filesystem::permissions(bin + "/xdg-open", std::filesystem::perms::owner_all);
+  std::ofstream(data + "notes.txt") << "text";
+  const std::string path = ::getenv("PATH") != nullptr ? ::getenv("PATH") : "";
+  ::setenv("PATH", (bin + ":" + path).c_str(), 1);
+  Run("TestLog(ExecuteFile('" + data + "notes.txt', '', '', sw_ShowNormal) > 32);"
+      "TestLog(ExecuteFile('https://example.org/x', '', '', sw_ShowNormal) > 32)");
+  RunLoopUntil([&] { return std::filesystem::exists(data + "opened.txt"); });
+  ::setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(Logged(), (std::vector<std::string>{"-1", "-1"}));
+}
+
+TEST_F(LibraryRoutines, LocalAddrIsDottedIPv4) {
+  Run("TestLog(LocalAddr)");
+  ASSERT_EQ(Logged().size(), 1u);
+  const std::string address = Logged()[0];
+  int parts[4];
+  char end = 0;
+  EXPECT_TRUE(address.empty() || std::sscanf(address.c_str(), "%d.%d.%d.%d%c", &parts[0], &parts[1], &parts[2], &parts[3], &end) == 4)
+      << address;
 }
 
 struct QuitRequest {

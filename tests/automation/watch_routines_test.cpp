@@ -26,6 +26,19 @@ TEST_F(WatchRoutines, AWatchWithOneHitFiresOnceAndGoes) {
   ASSERT_EQ(form->Panel(0).WatchList.size(), 1u);
 }
 
+// Through the socket: what a loopback host sends reaches the watches and the screen.
+TEST_F(WatchRoutines, DataFromTheHostFiresWatches) {
+  OpenConnected("Lab");
+  const std::string reply = Script("reply.oxs", "begin SendLine(0, 'guest'); TestLog(WatchText) end.");
+  Run("AddWatchScript('login: ', 1, '" + reply + "')");
+  peers[0]->take();
+  peers[0]->send("Welcome\r\nlogin: ");
+  RunLoopUntil([&] { return !Logged().empty(); });
+  EXPECT_EQ(Logged(), std::vector<std::string>{"login: "});
+  EXPECT_TRUE(peers[0]->waitFor(loop, "guest\r"));
+  EXPECT_EQ(Row(0, 1), "login:");
+}
+
 TEST_F(WatchRoutines, WatchScriptsRunTheirFile) {
   OpenConnected("Lab");
   const std::string script = Script("w.oxs", "begin TestLog('script ' + WatchText) end.");
