@@ -26,6 +26,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/qt/script_windows_qt.h"
 #include "platform/services.h"
+#include "shell/ui/connection_dialogs.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/managers_installer.h"
 #if ONDRIX_SCRIPT_WINDOWS
@@ -112,10 +113,17 @@ int main(int argc, char** argv) {
     return kExitFailure;
   }
 
-  // The windows of the managers and dialogs take over their commands of the main window.
-  ondrix::shell::ui::installKeyAndPaletteManagers(window->form(), window.get());
+  // The windows of the managers and dialogs take over their commands of the main window; the
+  // connection editor's "Event handlers..." opens the event handler editor where there is one.
+  ondrix::shell::TMainForm& form = window->form();
+  ondrix::shell::ui::installKeyAndPaletteManagers(form, window.get());
 #if ONDRIX_SCRIPT_WINDOWS
-  ondrix::shell::ui::installScriptWindows(window->form(), window.get());
+  ondrix::shell::ui::installScriptWindows(form, window.get());
+  ondrix::shell::ui::installConnectionDialogs(form, window.get(), [&form](QWidget* parent, const std::string& name) {
+    ondrix::shell::ui::showEventHandlerEditor(name, form, parent);
+  });
+#else
+  ondrix::shell::ui::installConnectionDialogs(form, window.get());
 #endif
 
   window->show();
