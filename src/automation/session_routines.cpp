@@ -64,8 +64,11 @@ void OpenConnection(ParamCells& cells, ScriptValue& result) {
     result = ScriptValue::integer(-1);
     return;
   }
+  // A connection that cannot be opened (no host) adds no page: -1, never the number of a page
+  // that was already there.
+  const int before = form.PageCount();
   form.OpenSession(*index);
-  result = ScriptValue::integer(form.PageCount() - 1);
+  result = ScriptValue::integer(form.PageCount() > before ? form.PageCount() - 1 : -1);
 }
 
 void CloseConnection(ParamCells& cells, ScriptValue&) {

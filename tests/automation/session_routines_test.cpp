@@ -84,6 +84,16 @@ TEST_F(SessionRoutines, OpenConnectionMatchesNamesIgnoringCase) {
   EXPECT_EQ(Logged(), (std::vector<std::string>{"0", "-1", "Mail", "Mail", "127.0.0.1", ""}));
 }
 
+// A connection without a host opens nothing: -1, not the number of the page already open.
+TEST_F(SessionRoutines, OpenConnectionWithoutHostGivesMinusOne) {
+  OpenConnected("Lab");
+  AddConnection(1, "Empty", 23, "");
+  Run("TestLog(OpenConnection('Empty'))");
+  EXPECT_EQ(Logged(), std::vector<std::string>{"-1"});
+  EXPECT_EQ(LastBox(), "No host defined for this connection.");
+  EXPECT_EQ(form->PageCount(), 1);
+}
+
 TEST_F(SessionRoutines, ActivePageAndSetActivePage) {
   Run("TestLog(ActivePage); SetActivePage(3)");
   EXPECT_TRUE(dialogs.boxes.empty());  // no message without pages
