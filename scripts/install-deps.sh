@@ -16,6 +16,8 @@ packages=(
   clang libclang-rt-14-dev
   # benchmark peer for the terminal interpreter
   libvterm-dev
+  # the FTP client of scripts, and the FTP server its tests run against
+  libcurl4-openssl-dev python3-pyftpdlib
   # the terminal window, its offscreen tests and a display for looking at it headless
   qt6-base-dev fonts-dejavu-core xvfb xauth
   # the script text editor (syntax colouring, printing, overwrite mode)
