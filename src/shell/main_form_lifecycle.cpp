@@ -63,7 +63,8 @@ void TMainForm::Impl::moveConflictFiles() {
     trace("Start-up: moved " + file.string() + " to " + target.string());
     moved += (moved.empty() ? "" : ", ") + file.filename().string();
   }
-  if (!moved.empty()) form.WriteStatus("Unsaved record changes kept in DATA/" + std::string(kConflictsFolder) + ": " + moved);
+  // The names first: the status panel is narrow.
+  if (!moved.empty()) form.WriteStatus(moved + " kept in DATA/" + std::string(kConflictsFolder));
 }
 
 void TMainForm::FormShow(const std::vector<std::string>& arguments) {

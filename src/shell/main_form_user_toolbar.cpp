@@ -6,18 +6,13 @@
 #include "shell/main_form_impl.h"
 
 namespace ondrix::shell {
-namespace {
-
-void showToolbarIfNeeded(TMainFormView& view, bool any) { view.SetUserToolbarVisible(any); }
-
-}  // namespace
 
 std::int32_t TMainForm::AddUserButton(const std::string& caption, const std::string& hint,
                                       const std::string& scriptFile) {
   const std::int32_t id = impl_->nextButtonId++;
   impl_->userButtons.push_back(TToolBtn{id, caption, hint, scriptFile});
   view_.AddUserButton(id, caption, hint);
-  showToolbarIfNeeded(view_, true);
+  view_.SetUserToolbarVisible(true);
   return id;
 }
 
@@ -27,7 +22,7 @@ bool TMainForm::RemoveUserButton(std::int32_t id) {
   if (it == buttons.end()) return false;
   buttons.erase(it);
   view_.RemoveUserButton(id);
-  showToolbarIfNeeded(view_, !buttons.empty() || !impl_->userSpacers.empty());
+  view_.SetUserToolbarVisible(!buttons.empty() || !impl_->userSpacers.empty());
   return true;
 }
 
@@ -35,7 +30,7 @@ std::int32_t TMainForm::AddUserSpacer() {
   const std::int32_t id = impl_->nextSpacerId++;
   impl_->userSpacers.push_back(id);
   view_.AddUserSpacer(id);
-  showToolbarIfNeeded(view_, true);
+  view_.SetUserToolbarVisible(true);
   return id;
 }
 
@@ -45,7 +40,7 @@ bool TMainForm::RemoveUserSpacer(std::int32_t id) {
   if (it == spacers.end()) return false;
   spacers.erase(it);
   view_.RemoveUserSpacer(id);
-  showToolbarIfNeeded(view_, !spacers.empty() || !impl_->userButtons.empty());
+  view_.SetUserToolbarVisible(!spacers.empty() || !impl_->userButtons.empty());
   return true;
 }
 
