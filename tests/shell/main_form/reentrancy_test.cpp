@@ -72,6 +72,18 @@ TEST_F(MainFormTest, OnConnectClosingItsOwnPage) {
   EXPECT_FALSE(view.TabAreaVisible);
 }
 
+TEST_F(MainFormTest, OnDisconnectAfterTheHostClosedClosingItsOwnPage) {
+  SetEvent("Lab", 3, "begin TestClosePage(0); TestLog('closed'); end.");
+  CreateForm();
+  OpenConnected("Lab");
+  peers.front()->send("last words");
+  peers.front()->close();
+  RunLoopUntil([&] { return form->PageCount() == 0; });
+  EXPECT_TRUE(LogHas("script:closed"));
+  Drain();
+  EXPECT_TRUE(form->Idle());
+}
+
 TEST_F(MainFormTest, OnBeforeConnectClosingItsOwnPageStopsTheConnect) {
   SetEvent("Lab", 1, "begin TestClosePage(0); end.");
   CreateForm();
