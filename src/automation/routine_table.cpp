@@ -14,9 +14,8 @@ constexpr auto P = script::RoutineKind::Procedure;
 constexpr auto F = script::RoutineKind::Function;
 
 // In the order of the library's reference. Functions whose value is "none" leave it empty.
-// FTPConnect, FTPDisconnect, FTPSend, FTPAscii, FTPBinary, FTPReceive, PlayWAVFile and PlayMIDIFile
-// come with the FTP client and the sound player and are registered by them (see their places
-// marked below).
+// PlayWAVFile and PlayMIDIFile come with the sound player and are registered by it (see their
+// place marked below).
 constexpr std::array kRoutines{
     AutomationRoutine{"OpenConnection", F, "0", r::OpenConnection},
     AutomationRoutine{"CloseConnection", P, "0", r::CloseConnection},
@@ -54,7 +53,12 @@ constexpr std::array kRoutines{
     AutomationRoutine{"ExecuteFileWithWait", F, "000", r::ExecuteFileWithWait},
     AutomationRoutine{"StartTextWatch", P, "00", r::StartTextWatch},
     AutomationRoutine{"StopTextWatch", P, "0", r::StopTextWatch},
-    // FTP routines here: FTPConnect, FTPDisconnect, FTPSend, FTPAscii, FTPBinary, FTPReceive.
+    AutomationRoutine{"FTPConnect", F, "000", r::FTPConnect},
+    AutomationRoutine{"FTPDisconnect", F, "", r::FTPDisconnect},
+    AutomationRoutine{"FTPSend", F, "00", r::FTPSend},
+    AutomationRoutine{"FTPAscii", F, "", r::FTPAscii},
+    AutomationRoutine{"FTPBinary", F, "", r::FTPBinary},
+    AutomationRoutine{"FTPReceive", F, "00", r::FTPReceive},
     AutomationRoutine{"HostName", F, "0", r::HostName},
     AutomationRoutine{"WriteStatus", P, "0", r::WriteStatus},
     AutomationRoutine{"ClearStatus", P, "", r::ClearStatus},

@@ -31,6 +31,14 @@ ONDRIX_ROUTINE(StartFileLog);
 ONDRIX_ROUTINE(StopFileLog);
 ONDRIX_ROUTINE(GetScreenText);
 
+// ftp_routines.cpp
+ONDRIX_ROUTINE(FTPConnect);
+ONDRIX_ROUTINE(FTPDisconnect);
+ONDRIX_ROUTINE(FTPSend);
+ONDRIX_ROUTINE(FTPReceive);
+ONDRIX_ROUTINE(FTPAscii);
+ONDRIX_ROUTINE(FTPBinary);
+
 // watch_routines.cpp
 ONDRIX_ROUTINE(AddWatch);
 ONDRIX_ROUTINE(AddGlobalWatch);

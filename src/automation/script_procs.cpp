@@ -5,6 +5,7 @@
 
 #include "automation/program_start.h"
 #include "platform/paths.h"
+#include "platform/services.h"
 #include "script/script_error.h"
 #include "shell/main_form.h"
 
@@ -41,6 +42,11 @@ TScriptProcs& TScriptProcs::Current() {
 }
 
 TScriptProcs* TScriptProcs::CurrentOrNull() { return current(); }
+
+TFtpClient& TScriptProcs::Ftp() {
+  if (!ftp_) ftp_ = std::make_unique<TFtpClient>(*platform::services().loop);
+  return *ftp_;
+}
 
 shell::TMainForm& TScriptProcs::MainForm() {
   if (mainForm_ == nullptr && source_) mainForm_ = source_();

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "automation/file_handles.h"
+#include "automation/ftp/ftp_client.h"
 #include "automation/list_windows.h"
 #include "automation/msg_form.h"
 
@@ -48,6 +50,9 @@ class TScriptProcs {
   FileHandles& Files() { return files_; }
   ListWindows& Lists() { return lists_; }
   TMsgForm& MessageWindow() { return messageWindow_; }
+  // The FTP client of the run (the main window's "FTP"), made on first use on the platform's
+  // event loop: time-out 15 seconds, port "ftp", binary mode.
+  TFtpClient& Ftp();
 
   // Ends the program at once with `code` (a quit request seen while waiting for a started
   // program). The default flushes the standard streams and exits the process.
@@ -59,6 +64,7 @@ class TScriptProcs {
   FileHandles files_;
   ListWindows lists_;
   TMsgForm messageWindow_;
+  std::unique_ptr<TFtpClient> ftp_;
   TScriptProcs* previous_;
 };
 

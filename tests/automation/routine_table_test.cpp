@@ -21,7 +21,7 @@ struct Expected {
   const char* vars;  // '1' at each var position
 };
 
-// FTP and sound routines come with their own libraries and are not part of this table.
+// The sound routines come with the sound player and are not part of this table yet.
 constexpr Expected kReference[] = {
     {"OpenConnection", true, 1, ""},       {"CloseConnection", false, 1, ""},
     {"ActiveConnection", true, 0, ""},     {"ClosePage", false, 1, ""},
@@ -41,6 +41,9 @@ constexpr Expected kReference[] = {
     {"FileWrite", true, 3, ""},            {"FileExists", true, 1, ""},
     {"ExecuteFile", true, 4, ""},          {"ExecuteFileWithWait", true, 3, ""},
     {"StartTextWatch", false, 2, ""},      {"StopTextWatch", false, 1, ""},
+    {"FTPConnect", true, 3, ""},           {"FTPDisconnect", true, 0, ""},
+    {"FTPSend", true, 2, ""},              {"FTPAscii", true, 0, ""},
+    {"FTPBinary", true, 0, ""},            {"FTPReceive", true, 2, ""},
     {"HostName", true, 1, ""},             {"WriteStatus", false, 1, ""},
     {"ClearStatus", false, 0, ""},         {"CloseProgram", false, 0, ""},
     {"SetTimer", false, 2, ""},            {"ClearTimer", false, 0, ""},

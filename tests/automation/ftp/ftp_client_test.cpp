@@ -19,15 +19,13 @@
 #include <string>
 #include <vector>
 
-#include "daemon_process.h"
-#include "loopback_peer.h"
+#include "ftp_test_server.h"
 #include "platform/posix/poll_event_loop.h"
 
 namespace ondrix::automation {
 namespace {
 
 namespace fs = std::filesystem;
-using telnet::testing::DaemonProcess;
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -52,23 +50,18 @@ class FtpClientTest : public ::testing::Test {
     base = fs::temp_directory_path() / ("ondrix_ftp_" + std::to_string(getpid()) + "_" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(base);
-    fs::create_directories(base / "server");
     fs::create_directories(base / "local");
-    port = telnet::testing::closedPort();
     std::string why;
-    server = DaemonProcess::start({"/usr/bin/python3", ONDRIX_FTP_TEST_SERVER, std::to_string(port),
-                                   (base / "server").string(), (base / "commands.log").string()},
-                                  port, why);
-    if (!server) GTEST_SKIP() << "no FTP server here: " << why;
-    client.HostName = "127.0.0.1:" + std::to_string(port);
+    if (!server.start(base, why)) GTEST_SKIP() << "no FTP server here: " << why;
+    client.HostName = server.address();
     client.UserName = "tester";
     client.Password = "secret";
   }
   void TearDown() override {
-    server.reset();
+    server.stop();
     fs::remove_all(base);
   }
-  std::string commands() { return readFile(base / "commands.log"); }
+  std::string commands() { return server.commands(); }
   // The local folder holds exactly these names.
   std::vector<std::string> localNames() {
     std::vector<std::string> names;
@@ -78,8 +71,7 @@ class FtpClientTest : public ::testing::Test {
   }
 
   fs::path base;
-  std::uint16_t port = 0;
-  std::unique_ptr<DaemonProcess> server;
+  testing::FtpTestServer server;
   platform::PollEventLoop loop;
   TFtpClient client{loop};
 };
