@@ -131,8 +131,14 @@ class TMainForm {
   void SetPageTabVisible(int index, bool visible);
 
   // --- Operations other parts call
+  // Errors of the record files and of the scripts these run propagate to the caller (a script
+  // calling them ends with the error); the form's own entry points (session events, the timer,
+  // clicks, commands, start-up and shut-down) show them in an error box and go on. Script runs
+  // nest at most kMaxScriptDepth deep; one more raises kNestedTooDeeply.
   void OpenSession(int index);
+  // A missing file shows "Script "NAME" not found." and runs nothing.
   void RunScriptFile(const std::string& fileName);
+  // Runs the enabled, non-empty handler of (name, kind); false when there is none.
   bool RunEvent(std::int32_t kind, const std::string& name);
   void EnsureSystemEvent(std::int32_t kind, const std::string& name);
   void EnableSessionCommands(bool on);
