@@ -56,6 +56,20 @@ TEST_F(MainFormTest, FilesOfTheProgramFolderEnableTheirCommands) {
   EXPECT_EQ(view.OpenedDocuments[2], TMainForm::kNewsPage);
 }
 
+TEST_F(MainFormTest, FtpProgramsStartWhenPresent) {
+  CreateForm();
+  EXPECT_FALSE(form->CommandEnabled(CommandId::FtpServer));
+  const std::filesystem::path marker = root / "server started";
+  {
+    std::ofstream program(root / "OXFTPSrv");
+    program << "#!/bin/sh\ntouch '" << marker.string() << "'\n";
+  }
+  std::filesystem::permissions(root / "OXFTPSrv", std::filesystem::perms::owner_all);
+  EXPECT_TRUE(form->CommandEnabled(CommandId::FtpServer));
+  form->Execute(CommandId::FtpServer);
+  RunLoopUntil([&] { return std::filesystem::exists(marker); });
+}
+
 TEST_F(MainFormTest, TabNavigationWrapsAround) {
   CreateForm();
   OpenConnected("A");
