@@ -170,6 +170,20 @@ TEST_F(CliRunSession, PendingTimerKeepsTheRunAliveAndWithoutCloseProgramItEnds) 
   EXPECT_EQ(quiet.err, "");
 }
 
+// The small dialogs take their answers from the answers file: the user name and the password one
+// line each, a list choice by text or index; at the end of the file they are cancelled.
+TEST_F(CliRunSession, DialogsTakeTheirAnswersInOrder) {
+  const std::string answers = write("answers.txt", "bob\nsecret\ntwo\n");
+  const Result r = run("var u, p: String; id: Integer; begin u := ''; p := '';"
+                       " if not GetUserPass(u, p, 'Host') then ShowMessage(u + '/' + p);"
+                       " id := CreateListWindow('Pick', 'Which:'); AddListWindowItem(id, 'one'); AddListWindowItem(id, 'two');"
+                       " ShowMessage(IntToStr(ShowListWindow(id))); ShowMessage(IntToStr(ShowListWindow(id)));"
+                       " if GetUserPass(u, p, 'Again') then ShowMessage('cancelled') end.",
+                       "--answers '" + answers + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "bob/secret\n1\n-1\ncancelled\n");
+}
+
 TEST_F(CliRunSession, CloseProgramEndsTheRunWithTimerPending) {
   const std::string tick = write("tick.oxs", "begin ShowMessage('tick') end.");
   const Result r = run("begin SetTimer(5, '" + tick + "'); CloseProgram; ShowMessage('script ends') end.");
