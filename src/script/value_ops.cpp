@@ -215,7 +215,9 @@ int compare(const ScriptValue& left, const ScriptValue& right) {
     case C::Boolean: return threeWay(left.toBoolean(), right.toBoolean());
     case C::String: {
       const std::string_view a = left.stringValue(), b = right.stringValue();
-      const int r = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+      // An empty string may have no buffer at all: memcmp must not see its null pointer.
+      const std::size_t common = std::min(a.size(), b.size());
+      const int r = common == 0 ? 0 : std::memcmp(a.data(), b.data(), common);
       return r != 0 ? (r < 0 ? -1 : 1) : threeWay(a.size(), b.size());
     }
     default: invalidOperation();

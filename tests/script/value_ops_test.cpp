@@ -166,6 +166,9 @@ TEST(ValueOps, ComparisonPerClass) {
       {V::string("ab"), V::string("abc"), -1},
       {V::string("B"), V::string("a"), -1},
       {V::string("\xE9"), V::string("z"), 1},  // bytes compare unsigned
+      {V::string(""), V::string(""), 0},        // empty strings hold no buffer
+      {V::string(""), V::string("a"), -1},
+      {V::string("a"), V::string(""), 1},
       {V::string("10"), V::integer(9), 1},
       {V::string("10"), V::string("9"), -1},
       {V::boolean(false), V::boolean(true), -1},
