@@ -348,6 +348,17 @@ void MainWindow::removeUserAction(std::map<std::int32_t, QAction*>& actions, std
 }
 
 void MainWindow::RemoveUserButton(std::int32_t id) { removeUserAction(userButtons_, id); }
+
+void MainWindow::SetUserButtonCaption(std::int32_t id, const std::string& caption) {
+  if (const auto found = userButtons_.find(id); found != userButtons_.end()) found->second->setText(uiText(caption));
+}
+
+// The picture replaces the caption on the button (the bar shows icons where it has them).
+void MainWindow::SetUserButtonGlyph(std::int32_t id, const std::string& bitmapFile) {
+  const auto found = userButtons_.find(id);
+  if (found == userButtons_.end()) return;
+  found->second->setIcon(QIcon(QString::fromLocal8Bit(bitmapFile.c_str())));
+}
 void MainWindow::RemoveUserSpacer(std::int32_t id) { removeUserAction(userSpacers_, id); }
 void MainWindow::SetUserToolbarVisible(bool visible) { userBar_->setVisible(visible); }
 

@@ -73,6 +73,8 @@ class MainWindow : public QMainWindow, public TMainFormView {
   void SetAddinMenu(const std::vector<TAddinMenuItem>& items) override;
   void AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint) override;
   void RemoveUserButton(std::int32_t id) override;
+  void SetUserButtonCaption(std::int32_t id, const std::string& caption) override;
+  void SetUserButtonGlyph(std::int32_t id, const std::string& bitmapFile) override;
   void AddUserSpacer(std::int32_t id) override;
   void RemoveUserSpacer(std::int32_t id) override;
   void SetUserToolbarVisible(bool visible) override;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -274,6 +275,22 @@ TEST_F(MainWindowTest, UserToolbarShowsWhileItHoldsSomething) {
   window->form().RemoveUserSpacer(spacer);
   EXPECT_FALSE(window->userToolBar()->isVisible());
   EXPECT_TRUE(window->userToolBar()->actions().isEmpty());
+}
+
+TEST_F(MainWindowTest, ScriptsChangeAUserButtonsCaptionAndGlyph) {
+  Create();
+  window->show();
+  const std::int32_t button = window->form().AddUserButton("Go", "Runs go.oxs", "go.oxs");
+  QAction* action = window->userToolBar()->actions().at(0);
+  EXPECT_TRUE(window->form().SetUserButtonCaption(button, "Stop"));
+  EXPECT_EQ(action->text(), "Stop");
+  const QString bitmap = QString::fromStdString(data) + "glyph.bmp";
+  QImage picture(16, 16, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(bitmap, "BMP"));
+  EXPECT_TRUE(window->form().SetUserButtonGlyph(button, bitmap.toStdString()));
+  EXPECT_FALSE(action->icon().isNull());
+  EXPECT_FALSE(window->form().SetUserButtonCaption(button + 1, "None"));
 }
 
 TEST_F(MainWindowTest, StatusPanelsHaveTheirWidths) {
