@@ -27,5 +27,6 @@ void addQdbCommand(CLI::App& app, int& exitCode);
 void addInitCommand(CLI::App& app, int& exitCode);
 void addRunCommand(CLI::App& app, int& exitCode);
 void addEvalCommand(CLI::App& app, int& exitCode);
+void addCheckCommand(CLI::App& app, int& exitCode);
 
 }  // namespace ondrix::cli

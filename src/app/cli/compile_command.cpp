@@ -6,12 +6,11 @@
 #include <string>
 
 #include "app/cli/commands.h"
+#include "app/cli/script_compile.h"
 #include "platform/codepage.h"
 #include "script/bin_prog.h"
 #include "script/compiler_error.h"
 #include "script/hal_runer.h"
-#include "script/host_object.h"
-#include "script/script_engine.h"
 
 namespace ondrix::cli {
 namespace {
@@ -24,17 +23,9 @@ struct CompileOptions {
 int runCompile(const CompileOptions& o) {
   std::string source;
   if (!readScriptFile(o.script, source)) return kExitFailure;
-  // The same names as a script run sees: the engine's routines and constants, and the objects
-  // "MainForm", "Screen" and "Application".
-  const script::ScriptEngine engine;
-  const script::TComponent mainForm(nullptr, "TMainForm", "MainForm");
   script::THalRuner runner(std::move(source));
-  runner.addObject("MainForm", mainForm);
-  runner.addObject("Screen", script::hostScreen());
-  runner.addObject("Application", script::hostApplication());
-  runner.compileOnly = true;
   try {
-    runner.execute();
+    compileOnly(runner);
   } catch (const script::ECompilerError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return kExitCompileError;

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   ondrix::cli::addInitCommand(app, exitCode);
   ondrix::cli::addRunCommand(app, exitCode);
   ondrix::cli::addEvalCommand(app, exitCode);
+  ondrix::cli::addCheckCommand(app, exitCode);
 
   try {
     app.parse(argc, argv);
