@@ -49,7 +49,4 @@ QColor qtColor(std::uint32_t colour);
 // Fills `widget`'s background (or, with `text` set, its text) with `colour`.
 void setWidgetColor(QWidget& widget, std::uint32_t colour, bool text);
 
-// The font dialog limited to fixed-pitch fonts, with effects, preset with `current`.
-std::optional<TFontChoice> chooseFixedFont(QWidget* parent, const TFontChoice& current);
-
 }  // namespace ondrix::shell::ui

@@ -14,6 +14,7 @@
 #include "shell/conn_dialog_rules.h"
 #include "shell/ui/conn_dialog_widgets.h"
 #include "shell/ui/conn_text_color_dialog.h"
+#include "shell/ui/fixed_font_dialog.h"
 #include "shell/ui/manager_text.h"
 
 namespace ondrix::shell::ui {

@@ -6,7 +6,6 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QFrame>
 #include <QMenuBar>
 #include <QMimeData>
@@ -20,6 +19,7 @@
 
 #include "platform/codepage.h"
 #include "platform/qt/file_dialog.h"
+#include "shell/ui/fixed_font_dialog.h"
 #include "session/tnemulvt.h"
 #include "term/view/term_view.h"
 
@@ -373,18 +373,7 @@ std::optional<std::string> MainWindow::ClipboardText() {
 void MainWindow::SetClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(uiText(text)); }
 
 std::optional<TFontChoice> MainWindow::ChooseFixedFont(const TFontChoice& current) {
-  term::TFont preset;
-  preset.Name = current.Name;
-  preset.Size = current.Size;
-  preset.Bold = current.Bold;
-  preset.Italic = current.Italic;
-  preset.Underline = current.Underline;
-  bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, term::view::TermView::qtFont(preset), this, QString(),
-                                          QFontDialog::MonospacedFonts);
-  if (!ok) return std::nullopt;
-  return TFontChoice{platform::utf8ToCp1252(font.family().toStdString()), font.pointSize(), font.bold(),
-                     font.italic(), font.underline()};
+  return chooseFixedFont(this, current);
 }
 
 std::optional<std::string> MainWindow::ChooseOpenFile(const std::string& title, const std::string& filter,
