@@ -29,6 +29,9 @@
 #include "shell/ui/connection_dialogs.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/managers_installer.h"
+#if ONDRIX_SESSION_WINDOWS
+#include "shell/ui/session_windows.h"
+#endif
 #if ONDRIX_SCRIPT_WINDOWS
 #include "shell/ui/script_windows_installer.h"
 #endif
@@ -117,6 +120,9 @@ int main(int argc, char** argv) {
   // connection editor's "Event handlers..." opens the event handler editor where there is one.
   ondrix::shell::TMainForm& form = window->form();
   ondrix::shell::ui::installKeyAndPaletteManagers(form, window.get());
+#if ONDRIX_SESSION_WINDOWS
+  ondrix::shell::ui::installSessionWindows(form, *window);
+#endif
 #if ONDRIX_SCRIPT_WINDOWS
   ondrix::shell::ui::installScriptWindows(form, window.get());
   ondrix::shell::ui::installConnectionDialogs(form, window.get(), [&form](QWidget* parent, const std::string& name) {

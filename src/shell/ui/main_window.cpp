@@ -192,11 +192,33 @@ void MainWindow::InsertPage(int index, const std::string& caption, session::TTnE
   auto* view = new term::view::TermView(emu, panel);
   layout->addWidget(view);
   view->hide();
+  attachPopup(view);
+  const Syncing syncing(syncing_);
+  tabs_->insertTab(std::clamp(index, 0, tabs_->count()), panel, literalText(caption));
+}
+
+void MainWindow::attachPopup(term::view::TermView* view) {
   view->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(view, &QWidget::customContextMenuRequested, this,
           [this, view](const QPoint& at) { popup_->popup(view->mapToGlobal(at)); });
-  const Syncing syncing(syncing_);
-  tabs_->insertTab(std::clamp(index, 0, tabs_->count()), panel, literalText(caption));
+}
+
+term::view::TermView* MainWindow::takeTerminal(int index) {
+  term::view::TermView* view = terminal(index);
+  if (view == nullptr) return nullptr;
+  disconnect(view, &QWidget::customContextMenuRequested, this, nullptr);
+  tabs_->widget(index)->layout()->removeWidget(view);
+  view->setParent(nullptr);
+  return view;
+}
+
+void MainWindow::returnTerminal(int index, term::view::TermView* view) {
+  if (!validPage(index) || view == nullptr) return;
+  QWidget* page = tabs_->widget(index);
+  view->setParent(page);
+  page->layout()->addWidget(view);
+  attachPopup(view);
+  view->show();
 }
 
 void MainWindow::RemovePage(int index) {
@@ -373,7 +395,9 @@ std::optional<std::string> MainWindow::ClipboardText() {
 void MainWindow::SetClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(uiText(text)); }
 
 std::optional<TFontChoice> MainWindow::ChooseFixedFont(const TFontChoice& current) {
-  return chooseFixedFont(this, current);
+  std::optional<TFontChoice> choice = chooseFixedFont(this, current);
+  if (choice && fontChosen_) fontChosen_(*choice);
+  return choice;
 }
 
 std::optional<std::string> MainWindow::ChooseOpenFile(const std::string& title, const std::string& filter,

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -49,6 +50,14 @@ class MainWindow : public QMainWindow, public TMainFormView {
   LogoPanel* logoPanel() const { return logo_; }
   QLabel* statusPanel(int panel) const { return status_.at(static_cast<std::size_t>(panel)); }
   term::view::TermView* terminal(int index) const;
+  // The page widget of tab `index` (destroyed when the page is removed), or nullptr.
+  QWidget* pageWidget(int index) const { return validPage(index) ? tabs_->widget(index) : nullptr; }
+  // Detaching: takes page `index`'s terminal widget out of its page (without the main pop-up
+  // menu) for another window to hold, and puts it back.
+  term::view::TermView* takeTerminal(int index);
+  void returnTerminal(int index, term::view::TermView* view);
+  // Called with each font chosen in the fixed-pitch font dialog (the printer font dialog shares it).
+  void setFontChosenHandler(std::function<void(const TFontChoice&)> handler) { fontChosen_ = std::move(handler); }
 
   // --- TMainFormView
   void SetCaption(const std::string& caption) override;
@@ -101,6 +110,7 @@ class MainWindow : public QMainWindow, public TMainFormView {
   void addAddinItem(QMenu* parent, const TAddinMenuItem& item);
   void removeUserAction(std::map<std::int32_t, QAction*>& actions, std::int32_t id);
   bool validPage(int index) const { return index >= 0 && index < tabs_->count(); }
+  void attachPopup(term::view::TermView* view);
 
   CommandActions actions_;
   LogoPanel* logo_;
@@ -117,6 +127,7 @@ class MainWindow : public QMainWindow, public TMainFormView {
   std::map<std::int32_t, QAction*> userSpacers_;
   std::array<QLabel*, 4> status_{};
   bool syncing_ = false;
+  std::function<void(const TFontChoice&)> fontChosen_;
   std::unique_ptr<TMainForm> form_;
 };
 

@@ -1,0 +1,61 @@
+#include "shell/ui/qt_print_device.h"
+
+#include <QFontMetrics>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinterInfo>
+
+#include "platform/codepage.h"
+
+namespace ondrix::shell::ui {
+
+QtPrintDevice::QtPrintDevice(QWidget* parent) : parent_(parent), printer_(QPrinter::HighResolution) {}
+
+std::string QtPrintDevice::checkPrinter() {
+  // A printer set to write a file (tests, or a file chosen in a print dialog) needs no device.
+  if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) return "";
+  if (printer_.printerName().isEmpty()) {
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    if (preferred.isNull()) return kNoPrinter;
+    printer_.setPrinterName(preferred.printerName());
+  }
+  if (!printer_.isValid()) return "The printer " + printer_.printerName().toStdString() + " cannot be used.";
+  return "";
+}
+
+std::string QtPrintDevice::PrintJob(const std::string& text, const TFontChoice& font) {
+  if (std::string failure = checkPrinter(); !failure.empty()) return failure;
+  printer_.setDocName(QStringLiteral("Ondrix"));
+  QPainter painter;
+  if (!painter.begin(&printer_))
+    return "Cannot start a print job on " + printer_.printerName().toStdString() + ".";
+  QFont qfont(QString::fromStdString(platform::cp1252ToUtf8(font.Name)), font.Size > 0 ? font.Size : 10);
+  qfont.setBold(font.Bold);
+  qfont.setItalic(font.Italic);
+  qfont.setUnderline(font.Underline);
+  painter.setFont(qfont);
+  const QFontMetrics metrics(painter.font(), painter.device());
+  const int bottom = painter.viewport().height();
+  int y = metrics.ascent();
+  // Lines as the text stream writes them: CR LF ends a line; a page that is full goes on the next.
+  const QString all = QString::fromStdString(platform::cp1252ToUtf8(text));
+  for (const QString& line : all.split(QStringLiteral("\r\n"))) {
+    if (y > bottom) {
+      printer_.newPage();
+      y = metrics.ascent();
+    }
+    painter.drawText(0, y, line);
+    y += metrics.lineSpacing();
+  }
+  if (!painter.end()) return "The print job on " + printer_.printerName().toStdString() + " failed.";
+  return "";
+}
+
+std::string QtPrintDevice::Setup() {
+  if (std::string failure = checkPrinter(); !failure.empty()) return failure;
+  QPageSetupDialog dialog(&printer_, parent_);
+  dialog.exec();
+  return "";
+}
+
+}  // namespace ondrix::shell::ui
