@@ -3,25 +3,12 @@
 #include <charconv>
 
 #include "platform/services.h"
+#include "shell/addin_menu.h"
 #include "shell/main_form_impl.h"
 #include "store/stores/con_db_fcns.h"
 #include "store/stores/key_db_fcns.h"
 
 namespace ondrix::shell {
-namespace {
-
-constexpr std::int32_t kParentShift = 65536;
-
-// The first item, depth first, whose tag's low 16 bits are `number`.
-TAddinMenuItem* findAddin(std::vector<TAddinMenuItem>& items, std::int32_t number) {
-  for (TAddinMenuItem& item : items) {
-    if ((item.Tag & 0xFFFF) == number) return &item;
-    if (TAddinMenuItem* child = findAddin(item.Children, number)) return child;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 void TMainForm::BuildConnectMenu() {
   store::ConDBFcns connections(dataFolder_);
@@ -59,14 +46,7 @@ void TMainForm::BuildAddinMenu() {
       if (error != std::errc() || end != key.data() + key.size()) break;
       const std::optional<store::AddinItem> addin = impl_->addins.Read(number);
       if (!addin) break;  // an unreadable record ends the menu; what was built stays
-      TAddinMenuItem item{number + addin->ParentNo * kParentShift, addin->Caption, true, {}};
-      TAddinMenuItem* parent = addin->ParentNo != 0 ? findAddin(menu, addin->ParentNo) : nullptr;
-      if (parent) {
-        parent->HasAction = false;  // it becomes a submenu
-        parent->Children.push_back(std::move(item));
-      } else {
-        menu.push_back(std::move(item));  // top level, also when the parent does not exist
-      }
+      placeAddinMenuItem(menu, number, *addin);
     }
   }
   view_.SetAddinMenu(menu);
