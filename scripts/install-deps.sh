@@ -22,6 +22,10 @@ packages=(
   qt6-base-dev fonts-dejavu-core xvfb xauth
   # the script text editor (syntax colouring, printing, overwrite mode)
   libqscintilla2-qt6-dev
+  # sounds of scripts: wave files through Qt Multimedia, MIDI files rendered with FluidSynth
+  qt6-multimedia-dev libfluidsynth-dev timgm6mb-soundfont
+  # a sound server whose null output the sound tests play to
+  pulseaudio
   # telnet: service and protocol tables; real servers for the telnet integration tests
   netbase busybox-static inetutils-telnetd socat
   # script benchmarks: the same programs in Lua 5.4 and Tcl 8.6
