@@ -14,8 +14,6 @@ constexpr auto P = script::RoutineKind::Procedure;
 constexpr auto F = script::RoutineKind::Function;
 
 // In the order of the library's reference. Functions whose value is "none" leave it empty.
-// PlayWAVFile and PlayMIDIFile come with the sound player and are registered by it (see their
-// place marked below).
 constexpr std::array kRoutines{
     AutomationRoutine{"OpenConnection", F, "0", r::OpenConnection},
     AutomationRoutine{"CloseConnection", P, "0", r::CloseConnection},
@@ -84,7 +82,8 @@ constexpr std::array kRoutines{
     AutomationRoutine{"HideUserToolbar", P, "", r::HideUserToolbar},
     AutomationRoutine{"HideToolbar", P, "", r::HideToolbar},
     AutomationRoutine{"ShowToolbar", P, "", r::ShowToolbar},
-    // Sound routines here: PlayWAVFile, PlayMIDIFile.
+    AutomationRoutine{"PlayWAVFile", P, "0", r::PlayWAVFile},
+    AutomationRoutine{"PlayMIDIFile", P, "0", r::PlayMIDIFile},
     AutomationRoutine{"AddToolbarButton", F, "000", r::AddToolbarButton},
     AutomationRoutine{"RemoveToolbarButton", P, "0", r::RemoveToolbarButton},
     AutomationRoutine{"SetToolbarButtonText", P, "00", r::SetToolbarButtonText},

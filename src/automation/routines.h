@@ -39,6 +39,10 @@ ONDRIX_ROUTINE(FTPReceive);
 ONDRIX_ROUTINE(FTPAscii);
 ONDRIX_ROUTINE(FTPBinary);
 
+// sound_routines.cpp
+ONDRIX_ROUTINE(PlayWAVFile);
+ONDRIX_ROUTINE(PlayMIDIFile);
+
 // watch_routines.cpp
 ONDRIX_ROUTINE(AddWatch);
 ONDRIX_ROUTINE(AddGlobalWatch);

@@ -21,7 +21,6 @@ struct Expected {
   const char* vars;  // '1' at each var position
 };
 
-// The sound routines come with the sound player and are not part of this table yet.
 constexpr Expected kReference[] = {
     {"OpenConnection", true, 1, ""},       {"CloseConnection", false, 1, ""},
     {"ActiveConnection", true, 0, ""},     {"ClosePage", false, 1, ""},
@@ -56,7 +55,8 @@ constexpr Expected kReference[] = {
     {"InstallDir", true, 0, ""},           {"ChooseFileOpen", true, 2, ""},
     {"ChooseFileSave", true, 2, ""},       {"ShowUserToolbar", false, 0, ""},
     {"HideUserToolbar", false, 0, ""},     {"HideToolbar", false, 0, ""},
-    {"ShowToolbar", false, 0, ""},         {"AddToolbarButton", true, 3, ""},
+    {"ShowToolbar", false, 0, ""},         {"PlayWAVFile", false, 1, ""},
+    {"PlayMIDIFile", false, 1, ""},        {"AddToolbarButton", true, 3, ""},
     {"RemoveToolbarButton", false, 1, ""}, {"SetToolbarButtonText", false, 2, ""},
     {"SetToolbarButtonGlyph", false, 2, ""}, {"AddToolbarSpacer", true, 0, ""},
     {"RemoveToolbarSpacer", true, 1, ""},  {"LocalAddr", true, 0, ""},

@@ -23,6 +23,7 @@
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "platform/qt/qt_event_loop.h"
+#include "platform/qt/qt_media_player.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/script_windows_qt.h"
 #include "platform/services.h"
@@ -100,6 +101,8 @@ int main(int argc, char** argv) {
   const ondrix::platform::ScopedServices services({&loop, nullptr, &beeper, nullptr, &dialogs});
   ondrix::platform::qt::QtScriptWindows scriptWindows;
   const ondrix::platform::ScopedScriptWindows scriptWindowsInstalled(scriptWindows);
+  ondrix::platform::qt::QtMediaPlayer mediaPlayer;
+  const ondrix::platform::ScopedMediaPlayer mediaPlayerInstalled(mediaPlayer);
 
   std::unique_ptr<ondrix::shell::ui::MainWindow> window;
   std::unique_ptr<ondrix::automation::TScriptProcs> scriptProcs;
