@@ -26,7 +26,7 @@ std::uint32_t littleEndian(const std::string& bytes, std::size_t at, int count) 
   return value;
 }
 
-class MidiRender : public ::testing::Test {
+class MidiRendering : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "ondrix-midi-XXXXXX").string();
@@ -38,7 +38,7 @@ class MidiRender : public ::testing::Test {
   std::string dir;
 };
 
-TEST_F(MidiRender, OneNoteBecomesAudibleStereoWave) {
+TEST_F(MidiRendering, OneNoteBecomesAudibleStereoWave) {
   ASSERT_FALSE(generalMidiSoundFont().empty());
   writeFile(dir + "note.mid", oneNoteMidi());
   ASSERT_EQ(renderMidiToWave(dir + "note.mid", dir + "note.wav"), "");
@@ -73,7 +73,30 @@ TEST_F(MidiRender, OneNoteBecomesAudibleStereoWave) {
   EXPECT_LT(peak(seconds - 0.2, seconds), peak(0.0, 0.5) / 10);
 }
 
-TEST_F(MidiRender, FilesThatCannotBeRenderedSayWhyAndLeaveNoWave) {
+TEST_F(MidiRendering, RenderInSmallStepsGivesTheSameFileAndAnAbandonedOneLeavesNone) {
+  writeFile(dir + "note.mid", oneNoteMidi());
+  ASSERT_EQ(renderMidiToWave(dir + "note.mid", dir + "whole.wav"), "");
+  int steps = 0;
+  {
+    MidiRender render(dir + "note.mid", dir + "steps.wav");
+    while (render.step(0.1)) ++steps;
+    EXPECT_EQ(render.failure(), "");
+  }
+  EXPECT_GT(steps, 5);
+  auto bytes = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string{std::istreambuf_iterator<char>(in), {}};
+  };
+  EXPECT_EQ(bytes(dir + "steps.wav"), bytes(dir + "whole.wav"));
+  {
+    MidiRender render(dir + "note.mid", dir + "abandoned.wav");
+    EXPECT_TRUE(render.step(0.1));
+    EXPECT_TRUE(fs::exists(dir + "abandoned.wav"));
+  }
+  EXPECT_FALSE(fs::exists(dir + "abandoned.wav"));
+}
+
+TEST_F(MidiRendering, FilesThatCannotBeRenderedSayWhyAndLeaveNoWave) {
   writeFile(dir + "text.mid", "not a MIDI file at all");
   writeFile(dir + "note.mid", oneNoteMidi());
   const struct {

@@ -93,9 +93,9 @@ class QtMediaPlayerTest : public ::testing::Test {
       qunsetenv("TMPDIR");
     fs::remove_all(dir);
   }
-  // Runs Qt's loop until `count` sounds have ended; gives up after a minute of sound.
+  // Runs Qt's loop until `count` sounds have ended; gives up after half a minute of sound.
   void WaitForEnds(int count) {
-    for (int round = 0; round < 6000 && ended < count; ++round) {
+    for (int round = 0; round < 3000 && ended < count; ++round) {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
       if (ended < count) QThread::msleep(10);
     }

@@ -73,33 +73,123 @@ std::array<std::uint8_t, 44> waveHeader(std::uint32_t frames) {
   return h;
 }
 
-// Runs the player over the synthesizer and writes its frames to `out` after a header, until the
-// player is done and the notes have faded; trailing silence is cut off. The number of frames kept,
-// or -1 when writing failed.
-long writeFrames(fluid_synth_t* synth, fluid_player_t* player, std::FILE* out) {
-  std::vector<std::int16_t> block(static_cast<std::size_t>(kFramesPerBlock) * kChannels);
-  const auto header = waveHeader(0);
-  if (std::fwrite(header.data(), 1, header.size(), out) != header.size()) return -1;
+}  // namespace
+
+// The synthesizer, its MIDI player and the wave file being written, with the render's progress.
+struct MidiRender::Engine {
+  std::unique_ptr<fluid_settings_t, SettingsDeleter> settings;
+  std::unique_ptr<fluid_synth_t, SynthDeleter> synth;
+  std::unique_ptr<fluid_player_t, PlayerDeleter> player;
+  std::unique_ptr<std::FILE, FileCloser> out;
+  std::vector<std::int16_t> block = std::vector<std::int16_t>(static_cast<std::size_t>(kFramesPerBlock) * kChannels);
   long frames = 0, audibleFrames = 0, fadeLeft = kFadeFrames;
   bool silent = false;
-  while (frames < kMaxFrames && fadeLeft > 0 && !silent) {
-    const bool playing = fluid_player_get_status(player) == FLUID_PLAYER_PLAYING;
-    fluid_synth_write_s16(synth, kFramesPerBlock, block.data(), 0, kChannels, block.data(), 1, kChannels);
-    if (std::fwrite(block.data(), sizeof block[0], block.size(), out) != block.size()) return -1;
+
+  bool finished() const { return frames >= kMaxFrames || fadeLeft <= 0 || silent; }
+
+  // Renders one block and appends it; false when writing failed.
+  bool writeBlock() {
+    const bool playing = fluid_player_get_status(player.get()) == FLUID_PLAYER_PLAYING;
+    fluid_synth_write_s16(synth.get(), kFramesPerBlock, block.data(), 0, kChannels, block.data(), 1, kChannels);
+    if (std::fwrite(block.data(), sizeof block[0], block.size(), out.get()) != block.size()) return false;
     frames += kFramesPerBlock;
-    silent = std::all_of(block.begin(), block.end(), [](std::int16_t s) { return std::abs(s) < kSilence; });
+    silent = std::all_of(block.begin(), block.end(), [](std::int16_t v) { return std::abs(v) < kSilence; });
     if (!silent) audibleFrames = frames;
-    if (playing) silent = false;
-    else fadeLeft -= kFramesPerBlock;
+    if (playing)
+      silent = false;  // a rest inside the music
+    else
+      fadeLeft -= kFramesPerBlock;
+    return true;
   }
-  const auto final = waveHeader(static_cast<std::uint32_t>(audibleFrames));
-  if (std::fflush(out) != 0 || ::ftruncate(::fileno(out), static_cast<off_t>(final.size() + audibleFrames * kChannels * 2)) != 0 ||
-      std::fseek(out, 0, SEEK_SET) != 0 || std::fwrite(final.data(), 1, final.size(), out) != final.size())
-    return -1;
-  return audibleFrames;
+
+  // Cuts the trailing silence off and writes the final header; false when that failed.
+  bool complete() {
+    const auto header = waveHeader(static_cast<std::uint32_t>(audibleFrames));
+    const auto size = static_cast<off_t>(header.size() + audibleFrames * kChannels * 2);
+    std::FILE* file = out.release();
+    const bool written = std::fflush(file) == 0 && ::ftruncate(::fileno(file), size) == 0 &&
+                         std::fseek(file, 0, SEEK_SET) == 0 &&
+                         std::fwrite(header.data(), 1, header.size(), file) == header.size();
+    return std::fclose(file) == 0 && written;
+  }
+};
+
+MidiRender::MidiRender(const std::string& midiPath, const std::string& wavePath) : wavePath_(wavePath) {
+  if (::access(midiPath.c_str(), R_OK) != 0) {
+    failure_ = "cannot read " + midiPath;
+    return;
+  }
+  if (!fluid_is_midifile(midiPath.c_str())) {
+    failure_ = midiPath + " is not a MIDI file";
+    return;
+  }
+  const std::string font = generalMidiSoundFont();
+  if (font.empty()) {
+    failure_ = "no General MIDI sound font installed";
+    return;
+  }
+  routeFluidMessagesOnce();
+  auto engine = std::make_unique<Engine>();
+  engine->settings.reset(new_fluid_settings());
+  if (!engine->settings) {
+    failure_ = "cannot set up the synthesizer";
+    return;
+  }
+  fluid_settings_setnum(engine->settings.get(), "synth.sample-rate", kSampleRate);
+  // The player advances with the rendered samples instead of a clock thread.
+  fluid_settings_setstr(engine->settings.get(), "player.timing-source", "sample");
+  fluid_settings_setint(engine->settings.get(), "synth.lock-memory", 0);
+  engine->synth.reset(new_fluid_synth(engine->settings.get()));
+  if (!engine->synth) {
+    failure_ = "cannot set up the synthesizer";
+    return;
+  }
+  if (fluid_synth_sfload(engine->synth.get(), font.c_str(), 1) == FLUID_FAILED) {
+    failure_ = "cannot load the sound font " + font;
+    return;
+  }
+  engine->player.reset(new_fluid_player(engine->synth.get()));
+  if (!engine->player || fluid_player_add(engine->player.get(), midiPath.c_str()) != FLUID_OK ||
+      fluid_player_play(engine->player.get()) != FLUID_OK) {
+    failure_ = "cannot play " + midiPath;
+    return;
+  }
+  engine->out.reset(std::fopen(wavePath.c_str(), "wb"));
+  if (!engine->out) {
+    failure_ = "cannot create " + wavePath;
+    return;
+  }
+  engine_ = std::move(engine);
+  const auto header = waveHeader(0);
+  if (std::fwrite(header.data(), 1, header.size(), engine_->out.get()) != header.size()) fail("cannot write " + wavePath);
 }
 
-}  // namespace
+MidiRender::~MidiRender() {
+  if (engine_) {  // abandoned before it was complete
+    engine_.reset();
+    std::remove(wavePath_.c_str());
+  }
+}
+
+bool MidiRender::step(double seconds) {
+  if (!engine_) return false;
+  for (long left = static_cast<long>(seconds * kSampleRate); left > 0 && !engine_->finished(); left -= kFramesPerBlock)
+    if (!engine_->writeBlock()) {
+      fail("cannot write " + wavePath_);
+      return false;
+    }
+  if (!engine_->finished()) return true;
+  const bool completed = engine_->complete();
+  engine_.reset();
+  if (!completed) fail("cannot write " + wavePath_);
+  return false;
+}
+
+void MidiRender::fail(std::string why) {
+  failure_ = std::move(why);
+  engine_.reset();
+  std::remove(wavePath_.c_str());
+}
 
 std::string generalMidiSoundFont() {
   for (const char* font : kSoundFonts)
@@ -108,35 +198,10 @@ std::string generalMidiSoundFont() {
 }
 
 std::string renderMidiToWave(const std::string& midiPath, const std::string& wavePath) {
-  if (::access(midiPath.c_str(), R_OK) != 0) return "cannot read " + midiPath;
-  if (!fluid_is_midifile(midiPath.c_str())) return midiPath + " is not a MIDI file";
-  const std::string font = generalMidiSoundFont();
-  if (font.empty()) return "no General MIDI sound font installed";
-
-  routeFluidMessagesOnce();
-  std::unique_ptr<fluid_settings_t, SettingsDeleter> settings(new_fluid_settings());
-  if (!settings) return "cannot set up the synthesizer";
-  fluid_settings_setnum(settings.get(), "synth.sample-rate", kSampleRate);
-  // The player advances with the rendered samples instead of a clock thread.
-  fluid_settings_setstr(settings.get(), "player.timing-source", "sample");
-  fluid_settings_setint(settings.get(), "synth.lock-memory", 0);
-  std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings.get()));
-  if (!synth) return "cannot set up the synthesizer";
-  if (fluid_synth_sfload(synth.get(), font.c_str(), 1) == FLUID_FAILED) return "cannot load the sound font " + font;
-  std::unique_ptr<fluid_player_t, PlayerDeleter> player(new_fluid_player(synth.get()));
-  if (!player || fluid_player_add(player.get(), midiPath.c_str()) != FLUID_OK ||
-      fluid_player_play(player.get()) != FLUID_OK)
-    return "cannot play " + midiPath;
-
-  std::unique_ptr<std::FILE, FileCloser> out(std::fopen(wavePath.c_str(), "wb"));
-  if (!out) return "cannot create " + wavePath;
-  const long frames = writeFrames(synth.get(), player.get(), out.get());
-  fluid_player_stop(player.get());
-  if (frames < 0 || std::fclose(out.release()) != 0) {
-    std::remove(wavePath.c_str());
-    return "cannot write " + wavePath;
+  MidiRender render(midiPath, wavePath);
+  while (render.step(60)) {
   }
-  return {};
+  return render.failure();
 }
 
 }  // namespace ondrix::platform

@@ -7,8 +7,10 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "platform/midi/midi_render.h"
@@ -17,16 +19,15 @@
 namespace ondrix::platform::qt {
 namespace {
 
-// One sound playing on a sound effect of its own. It ends itself when playback ends or the file
-// cannot be decoded, reports the end, and deletes the temporary file it played.
+// One sound: a wave file played on a sound effect of its own, or a MIDI file rendered to a
+// temporary wave file between events first. It ends itself when playback ends or fails, reports
+// the end, and deletes its temporary file.
 class Sound final : public QObject {
  public:
-  Sound(QObject* parent, const std::string& path, std::string temporary, MediaPlayer::Ended ended)
-      : QObject(parent), path_(path), temporary_(std::move(temporary)), ended_(std::move(ended)) {
+  Sound(QObject* parent, const std::string& path, MediaPlayer::Ended ended)
+      : QObject(parent), path_(path), ended_(std::move(ended)) {
     connect(&effect_, &QSoundEffect::statusChanged, this, [this] {
-      if (effect_.status() != QSoundEffect::Error) return;
-      traceSound(path_ + " not played: not a wave file that can be played");
-      finish();
+      if (effect_.status() == QSoundEffect::Error) notPlayed("not a wave file that can be played");
     });
     connect(&effect_, &QSoundEffect::playingChanged, this, [this] {
       if (effect_.isPlaying())
@@ -34,14 +35,40 @@ class Sound final : public QObject {
       else if (started_)
         finish();
     });
-    effect_.setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(path))));
-    effect_.play();  // starts once the file has loaded
   }
   ~Sound() override {
+    render_.reset();
     if (!temporary_.empty()) std::remove(temporary_.c_str());
   }
 
+  void play(const std::string& wave) {
+    effect_.setSource(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(wave))));
+    effect_.play();  // starts once the file has loaded
+  }
+
+  // Renders the MIDI file into `temporary` a little at each round of the event loop, then plays it.
+  void renderAndPlay(const std::string& temporary) {
+    temporary_ = temporary;
+    render_ = std::make_unique<MidiRender>(path_, temporary_);
+    connect(&renderTimer_, &QTimer::timeout, this, [this] {
+      if (render_->step(kRenderStepSeconds)) return;
+      renderTimer_.stop();
+      if (render_->failure().empty())
+        play(temporary_);
+      else
+        notPlayed(render_->failure());
+      render_.reset();
+    });
+    renderTimer_.start(0);
+  }
+
  private:
+  static constexpr double kRenderStepSeconds = 0.5;  // of sound, a few milliseconds of work
+
+  void notPlayed(const std::string& why) {
+    traceSound(path_ + " not played: " + why);
+    finish();
+  }
   void finish() {
     if (finished_) return;
     finished_ = true;
@@ -52,6 +79,8 @@ class Sound final : public QObject {
   std::string path_, temporary_;
   MediaPlayer::Ended ended_;
   QSoundEffect effect_{this};
+  QTimer renderTimer_{this};
+  std::unique_ptr<MidiRender> render_;
   bool started_ = false, finished_ = false;
 };
 
@@ -80,19 +109,14 @@ void notPlayed(const std::string& path, const std::string& why, MediaPlayer::End
 
 void QtMediaPlayer::playWave(const std::string& path, Ended ended) {
   if (const char* why = whyNotPlayable(path)) return notPlayed(path, why, std::move(ended));
-  new Sound(&sounds_, path, {}, std::move(ended));
+  (new Sound(&sounds_, path, std::move(ended)))->play(path);
 }
 
 void QtMediaPlayer::playMidi(const std::string& path, Ended ended) {
   if (const char* why = whyNotPlayable(path)) return notPlayed(path, why, std::move(ended));
   const std::string wave = newTemporaryWave();
   if (wave.empty()) return notPlayed(path, "no temporary file", std::move(ended));
-  const std::string failure = renderMidiToWave(path, wave);
-  if (!failure.empty()) {
-    std::remove(wave.c_str());
-    return notPlayed(path, failure, std::move(ended));
-  }
-  new Sound(&sounds_, wave, wave, std::move(ended));
+  (new Sound(&sounds_, path, std::move(ended)))->renderAndPlay(wave);
 }
 
 }  // namespace ondrix::platform::qt
