@@ -30,6 +30,7 @@
 #include "shell/ui/connection_dialogs.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/managers_installer.h"
+#include "shell/ui/outside/outside_installer.h"
 #if ONDRIX_SESSION_WINDOWS
 #include "shell/ui/session_windows.h"
 #endif
@@ -123,6 +124,7 @@ int main(int argc, char** argv) {
   // connection editor's "Event handlers..." opens the event handler editor where there is one.
   ondrix::shell::TMainForm& form = window->form();
   ondrix::shell::ui::installKeyAndPaletteManagers(form, window.get());
+  ondrix::shell::ui::installOutsideComponents(form, window.get());
 #if ONDRIX_SESSION_WINDOWS
   ondrix::shell::ui::installSessionWindows(form, *window);
 #endif

@@ -1,0 +1,30 @@
+#pragma once
+// The dialog that edits one add-in: its caption, the add-in it goes under and its script.
+
+#include <QDialog>
+
+#include <vector>
+
+#include "shell/addin_editor_view.h"
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace ondrix::shell::ui {
+
+class AddinEditDialog final : public QDialog {
+ public:
+  // `choices`: the add-ins it may go under ("(top level)" is always offered first).
+  AddinEditDialog(const QString& title, const store::AddinItem& item, const std::vector<TAddinEntry>& choices,
+                  QWidget* parent);
+
+  store::AddinItem item() const;
+
+ private:
+  QLineEdit* caption_;
+  QComboBox* parent_;
+  QPlainTextEdit* script_;
+};
+
+}  // namespace ondrix::shell::ui
