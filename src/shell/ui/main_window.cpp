@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -252,7 +253,28 @@ void MainWindow::SetActivePage(int index) {
 }
 
 void MainWindow::ShowTerminal(int index) {
-  if (auto* view = terminal(index)) view->show();
+  auto* view = terminal(index);
+  if (view == nullptr) return;
+  view->show();
+  // Once the new page is laid out.
+  QTimer::singleShot(0, view, [this, view] { fitTerminal(*view); });
+}
+
+// A terminal whose screen does not fit would hide its bottom rows (where the cursor usually is):
+// the window grows until the whole screen shows, as far as the screen it is on allows. It never
+// shrinks, and a maximised or full-screen window stays as it is.
+void MainWindow::fitTerminal(const QWidget& view) {
+  if (isMaximized() || isFullScreen()) return;
+  const QWidget* page = view.parentWidget();
+  if (page == nullptr) return;
+  const QSize missing = (view.sizeHint() - page->contentsRect().size()).expandedTo(QSize(0, 0));
+  if (missing.width() == 0 && missing.height() == 0) return;
+  QSize wanted = size() + missing;
+  if (const QScreen* where = screen()) {
+    const QRect room = where->availableGeometry();
+    wanted = wanted.boundedTo(room.size() - (frameGeometry().size() - size()));
+  }
+  if (wanted.width() > width() || wanted.height() > height()) resize(wanted.expandedTo(size()));
 }
 
 void MainWindow::FocusTerminal(int index) {

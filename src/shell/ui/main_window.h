@@ -98,6 +98,7 @@ class MainWindow : public QMainWindow, public TMainFormView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void fitTerminal(const QWidget& view);
   // Changes to the tab control made for the form are not reported back to it.
   class Syncing;
 

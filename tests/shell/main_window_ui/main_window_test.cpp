@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -323,6 +324,25 @@ TEST_F(MainWindowTest, LogoShowsCentredWhileNoSessionIsOpen) {
       if (QColor(shown.pixel(x, r.center().y())).lightness() > 100) ++lit;
     EXPECT_GT(lit, 5) << "the logo is painted in its rectangle";
   }
+}
+
+TEST_F(MainWindowTest, TheWindowGrowsUntilTheWholeScreenOfASessionShows) {
+  AddConnection("Alpha");
+  Create();
+  window->show();
+  window->form().FormShow({});
+  const QSize before = window->size();
+  window->form().OpenSession(0);
+  term::view::TermView* view = window->terminal(0);
+  ASSERT_NE(view, nullptr);
+  const QSize room = window->screen()->availableGeometry().size();
+  ProcessUntil([&] { return window->size() != before; });
+  const QSize shown = view->parentWidget()->contentsRect().size();
+  const QSize wanted = view->sizeHint();
+  // The whole terminal shows, unless the screen itself is too small for it.
+  EXPECT_TRUE(shown.width() >= wanted.width() || window->width() >= room.width() - 50) << shown.width();
+  EXPECT_TRUE(shown.height() >= wanted.height() || window->height() >= room.height() - 50) << shown.height();
+  EXPECT_GT(window->height(), before.height());  // 25 rows never fit the first window
 }
 
 TEST_F(MainWindowTest, SessionsGetTabsAlongTheBottom) {
