@@ -2,11 +2,9 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QPointer>
 #include <QUrl>
 #include <QWidget>
 
-#include <memory>
 
 #include "platform/services.h"
 #include "shell/main_form.h"
@@ -21,26 +19,30 @@ constexpr const char* kGuide = "OXPRO.md";
 constexpr const char* kScriptHelp = "OXPSCRIPT.md";
 constexpr const char* kNews = "NEWS.md";
 
-void cannotFind(const QString& path) {
-  const std::string text = "Cannot find the help file " + path.toStdString() + ".";
+// "Cannot find the help file PATH." (or the news page).
+void cannotFind(const char* what, const QString& path) {
+  const std::string text = std::string("Cannot find the ") + what + " " + path.toStdString() + ".";
   platform::services().dialogs->messageBox(text, TMainForm::kErrorCaption, platform::MessageStyle::Information,
                                            platform::MessageButtons::Ok);
 }
 
 }  // namespace
 
+void openHelp(QWidget* mainWindow, const QString& folder, const QString& file, HelpViewer::Page page,
+              const QString& keyword) {
+  // One viewer per main window, made on first use; it goes with the main window.
+  auto* viewer = mainWindow->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!viewer) viewer = new HelpViewer(folder, mainWindow);
+  if (!viewer->open(file, page, keyword)) cannotFind("help file", folder + file);
+}
+
 void installOutsideComponents(TMainForm& form, QWidget* mainWindow) {
   mainWindow->setProperty(kDataFolderProperty, QString::fromStdString(form.DataFolder()));
   installOutsideLibraries(form, mainWindow);
 
-  // One help viewer for all three commands, made on first use, lives with the main window.
   const QString folder = QString::fromStdString(form.ProgramFolder());
-  auto viewer = std::make_shared<QPointer<HelpViewer>>();
-  auto help = [mainWindow, viewer, folder](const char* file, HelpViewer::Page page) {
-    return [mainWindow, viewer, folder, file, page] {
-      if (!*viewer) *viewer = new HelpViewer(folder, mainWindow);
-      if (!(*viewer)->open(QString::fromLatin1(file), page)) cannotFind(folder + QString::fromLatin1(file));
-    };
+  auto help = [mainWindow, folder](const char* file, HelpViewer::Page page) {
+    return [mainWindow, folder, file, page] { openHelp(mainWindow, folder, QString::fromLatin1(file), page); };
   };
   form.SetCommandHandler(CommandId::Contents, help(kGuide, HelpViewer::Page::Contents));
   form.SetCommandHandler(CommandId::Index, help(kGuide, HelpViewer::Page::Index));
@@ -48,7 +50,7 @@ void installOutsideComponents(TMainForm& form, QWidget* mainWindow) {
   form.SetCommandHandler(CommandId::NewsPage, [folder] {
     const QString path = folder + QString::fromLatin1(kNews);
     if (!QFileInfo::exists(path)) {
-      cannotFind(path);
+      cannotFind("news page", path);
       return;
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
