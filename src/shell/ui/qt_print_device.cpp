@@ -9,6 +9,14 @@
 
 namespace ondrix::shell::ui {
 
+QFont qtFont(const TFontChoice& font) {
+  QFont result(QString::fromStdString(platform::cp1252ToUtf8(font.Name)), font.Size > 0 ? font.Size : 10);
+  result.setBold(font.Bold);
+  result.setItalic(font.Italic);
+  result.setUnderline(font.Underline);
+  return result;
+}
+
 QtPrintDevice::QtPrintDevice(QWidget* parent) : parent_(parent), printer_(QPrinter::HighResolution) {}
 
 std::string QtPrintDevice::checkPrinter() {
@@ -29,11 +37,7 @@ std::string QtPrintDevice::PrintJob(const std::string& text, const TFontChoice& 
   QPainter painter;
   if (!painter.begin(&printer_))
     return "Cannot start a print job on " + printer_.printerName().toStdString() + ".";
-  QFont qfont(QString::fromStdString(platform::cp1252ToUtf8(font.Name)), font.Size > 0 ? font.Size : 10);
-  qfont.setBold(font.Bold);
-  qfont.setItalic(font.Italic);
-  qfont.setUnderline(font.Underline);
-  painter.setFont(qfont);
+  painter.setFont(qtFont(font));
   const QFontMetrics metrics(painter.font(), painter.device());
   const int bottom = painter.viewport().height();
   int y = metrics.ascent();

@@ -2,6 +2,7 @@
 // The system printer through Qt's print support (CUPS): print jobs of plain text in a font, the
 // page set-up dialog. The printer object is kept, so the set-up applies to later jobs.
 
+#include <QFont>
 #include <QPrinter>
 #include <string>
 
@@ -10,6 +11,9 @@
 class QWidget;
 
 namespace ondrix::shell::ui {
+
+// The Qt font of a font choice (size 10 when it has none).
+QFont qtFont(const TFontChoice& font);
 
 class QtPrintDevice final : public TPrintDevice {
  public:

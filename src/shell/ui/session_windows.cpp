@@ -187,12 +187,8 @@ std::optional<std::string> SessionWindows::ChooseSaveFile(const std::string& fil
 }
 
 std::optional<TFontChoice> SessionWindows::ChooseAnyFont(const TFontChoice& current) {
-  QFont preset(QString::fromStdString(platform::cp1252ToUtf8(current.Name)), current.Size > 0 ? current.Size : 10);
-  preset.setBold(current.Bold);
-  preset.setItalic(current.Italic);
-  preset.setUnderline(current.Underline);
   bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, preset, &window_);
+  const QFont font = QFontDialog::getFont(&ok, qtFont(current), &window_);
   if (!ok) return std::nullopt;
   return TFontChoice{platform::utf8ToCp1252(font.family().toStdString()), font.pointSize(), font.bold(),
                      font.italic(), font.underline()};
