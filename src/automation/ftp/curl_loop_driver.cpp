@@ -26,17 +26,18 @@ unsigned interestOf(int what) {
 
 }  // namespace
 
-CurlLoopDriver::CurlLoopDriver(platform::EventLoop& loop) : loop_(loop), multi_(curl_multi_init()) {
+CurlLoopDriver::CurlLoopDriver(const CurlLibrary& curl, platform::EventLoop& loop)
+    : curl_(curl), loop_(loop), multi_(curl.multi_init()) {
   if (multi_ == nullptr) throw std::runtime_error("The transfer library could not start");
-  curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlLoopDriver::onSocket);
-  curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
-  curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlLoopDriver::onTimer);
-  curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+  curl_.multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlLoopDriver::onSocket);
+  curl_.multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
+  curl_.multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlLoopDriver::onTimer);
+  curl_.multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
 }
 
 CurlLoopDriver::~CurlLoopDriver() {
-  if (running_ != nullptr) curl_multi_remove_handle(multi_, running_);
-  curl_multi_cleanup(multi_);  // may still call onSocket to remove watches
+  if (running_ != nullptr) curl_.multi_remove_handle(multi_, running_);
+  curl_.multi_cleanup(multi_);  // may still call onSocket to remove watches
   for (const auto& [fd, id] : watches_) loop_.unwatch(id);
   if (timer_) loop_.stopTimer(*timer_);
 }
@@ -44,7 +45,7 @@ CurlLoopDriver::~CurlLoopDriver() {
 CURLcode CurlLoopDriver::perform(CURL* easy) {
   result_.reset();
   running_ = easy;
-  if (const CURLMcode added = curl_multi_add_handle(multi_, easy); added != CURLM_OK) {
+  if (const CURLMcode added = curl_.multi_add_handle(multi_, easy); added != CURLM_OK) {
     running_ = nullptr;
     return CURLE_FAILED_INIT;
   }
@@ -55,7 +56,7 @@ CURLcode CurlLoopDriver::perform(CURL* easy) {
       // inside the same call that read the server's passive-mode reply): drive it directly.
       loop_.runOnce(kStuckSlice);
       int running = 0;
-      curl_multi_perform(multi_, &running);
+      curl_.multi_perform(multi_, &running);
       collectDone();
     } else if (!loop_.runOnce(kWaitSlice)) {
       act(CURL_SOCKET_TIMEOUT, 0);
@@ -106,16 +107,16 @@ int CurlLoopDriver::onTimer(CURLM*, long timeoutMs, void* self) {
 
 void CurlLoopDriver::act(curl_socket_t fd, int flags) {
   int running = 0;
-  curl_multi_socket_action(multi_, fd, flags, &running);
+  curl_.multi_socket_action(multi_, fd, flags, &running);
   collectDone();
 }
 
 void CurlLoopDriver::collectDone() {
   int left = 0;
-  while (CURLMsg* message = curl_multi_info_read(multi_, &left)) {
+  while (CURLMsg* message = curl_.multi_info_read(multi_, &left)) {
     if (message->msg != CURLMSG_DONE || message->easy_handle != running_) continue;
     result_ = message->data.result;
-    curl_multi_remove_handle(multi_, running_);
+    curl_.multi_remove_handle(multi_, running_);
     running_ = nullptr;
   }
 }

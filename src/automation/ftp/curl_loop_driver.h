@@ -10,13 +10,15 @@
 #include <map>
 #include <optional>
 
+#include "automation/ftp/curl_library.h"
 #include "platform/event_loop.h"
 
 namespace ondrix::automation {
 
 class CurlLoopDriver {
  public:
-  explicit CurlLoopDriver(platform::EventLoop& loop);
+  // `curl`: the loaded library (CurlLibrary::get()).
+  CurlLoopDriver(const CurlLibrary& curl, platform::EventLoop& loop);
   // Closes the connections libcurl keeps (an FTP connection says QUIT).
   ~CurlLoopDriver();
   CurlLoopDriver(const CurlLoopDriver&) = delete;
@@ -31,6 +33,7 @@ class CurlLoopDriver {
   void act(curl_socket_t fd, int flags);
   void collectDone();
 
+  const CurlLibrary& curl_;
   platform::EventLoop& loop_;
   CURLM* multi_;
   std::map<curl_socket_t, platform::EventLoop::WatchId> watches_;

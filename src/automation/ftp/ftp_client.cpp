@@ -11,16 +11,12 @@
 #include <optional>
 #include <string_view>
 
+#include "automation/ftp/curl_library.h"
 #include "automation/ftp/curl_loop_driver.h"
 #include "automation/ftp/ftp_address.h"
 
 namespace ondrix::automation {
 namespace {
-
-void initialiseLibraryOnce() {
-  static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
-  (void)initialised;
-}
 
 std::string systemError(const std::string& what, const std::string& name) {
   return what + " " + name + ": " + std::strerror(errno);
@@ -39,36 +35,41 @@ mode_t createdFileMode() {
 // event loop (and keeps the connection between transfers), and the server's replies.
 class TFtpClient::Transfer {
  public:
-  Transfer(platform::EventLoop& loop, FtpServer server) : server_(std::move(server)), driver_(loop) {
-    easy_ = curl_easy_init();
+  Transfer(const CurlLibrary& curl, platform::EventLoop& loop, FtpServer server)
+      : curl_(curl), server_(std::move(server)), driver_(curl, loop) {
+    easy_ = curl_.easy_init();
   }
   ~Transfer() {
-    if (easy_ != nullptr) curl_easy_cleanup(easy_);
+    if (easy_ != nullptr) curl_.easy_cleanup(easy_);
   }
   Transfer(const Transfer&) = delete;
   Transfer& operator=(const Transfer&) = delete;
 
   bool valid() const { return easy_ != nullptr; }
   CURL* easy() { return easy_; }
+  template <typename T>
+  void set(CURLoption option, T value) {
+    curl_.easy_setopt(easy_, option, value);
+  }
   const FtpServer& server() const { return server_; }
 
   // Settings common to every operation.
   void setUp(const TFtpClient& client) {
-    curl_easy_reset(easy_);
-    curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy_, CURLOPT_USERNAME, client.UserName.c_str());
-    curl_easy_setopt(easy_, CURLOPT_PASSWORD, client.Password.c_str());
+    curl_.easy_reset(easy_);
+    set(CURLOPT_NOSIGNAL, 1L);
+    set(CURLOPT_USERNAME, client.UserName.c_str());
+    set(CURLOPT_PASSWORD, client.Password.c_str());
     const long timeoutMs = static_cast<long>(client.Timeout.count());
     const long timeoutSeconds = (timeoutMs + 999) / 1000;
-    curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
-    curl_easy_setopt(easy_, CURLOPT_SERVER_RESPONSE_TIMEOUT, timeoutSeconds);
-    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
-    curl_easy_setopt(easy_, CURLOPT_FTP_USE_EPSV, 1L);
-    curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &Transfer::onReply);
-    curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
-    if (server_.Tls) curl_easy_setopt(easy_, CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
+    set(CURLOPT_CONNECTTIMEOUT_MS, timeoutMs);
+    set(CURLOPT_SERVER_RESPONSE_TIMEOUT, timeoutSeconds);
+    set(CURLOPT_LOW_SPEED_LIMIT, 1L);
+    set(CURLOPT_LOW_SPEED_TIME, timeoutSeconds);
+    set(CURLOPT_FTP_USE_EPSV, 1L);
+    set(CURLOPT_HEADERFUNCTION, &Transfer::onReply);
+    set(CURLOPT_HEADERDATA, this);
+    set(CURLOPT_ERRORBUFFER, errorBuffer_);
+    if (server_.Tls) set(CURLOPT_USE_SSL, static_cast<long>(CURLUSESSL_ALL));
   }
 
   CURLcode perform() {
@@ -81,7 +82,7 @@ class TFtpClient::Transfer {
   std::string errorText(CURLcode code) const {
     if (!lastReply_.empty() && (lastReply_[0] == '4' || lastReply_[0] == '5')) return lastReply_;
     if (errorBuffer_[0] != '\0') return errorBuffer_;
-    return curl_easy_strerror(code);
+    return curl_.easy_strerror(code);
   }
 
  private:
@@ -93,6 +94,7 @@ class TFtpClient::Transfer {
     return size * count;
   }
 
+  const CurlLibrary& curl_;
   FtpServer server_;
   CurlLoopDriver driver_;
   CURL* easy_ = nullptr;
@@ -100,7 +102,7 @@ class TFtpClient::Transfer {
   char errorBuffer_[CURL_ERROR_SIZE] = {};
 };
 
-TFtpClient::TFtpClient(platform::EventLoop& loop) : loop_(loop) { initialiseLibraryOnce(); }
+TFtpClient::TFtpClient(platform::EventLoop& loop) : loop_(loop) {}
 
 TFtpClient::~TFtpClient() = default;
 
@@ -113,17 +115,19 @@ bool TFtpClient::Connect() {
   if (busy_) return fail("The FTP client is busy with another operation");
   const auto server = parseFtpServer(HostName, Port);
   if (!server) return fail("Not a host name or port: " + HostName);
+  const CurlLibrary* curl = CurlLibrary::get();
+  if (curl == nullptr) return fail(CurlLibrary::loadError());
   busy_ = true;
   transfer_.reset();  // a connection still open says QUIT first
   connected_ = false;
-  auto transfer = std::make_unique<Transfer>(loop_, *server);
+  auto transfer = std::make_unique<Transfer>(*curl, loop_, *server);
   if (!transfer->valid()) {
     busy_ = false;
     return fail("The transfer library could not start");
   }
   transfer->setUp(*this);
-  curl_easy_setopt(transfer->easy(), CURLOPT_URL, ftpUrl(*server, "").c_str());
-  curl_easy_setopt(transfer->easy(), CURLOPT_NOBODY, 1L);
+  transfer->set(CURLOPT_URL, ftpUrl(*server, "").c_str());
+  transfer->set(CURLOPT_NOBODY, 1L);
   const CURLcode code = transfer->perform();
   busy_ = false;
   if (code != CURLE_OK) return fail(transfer->errorText(code));
@@ -156,12 +160,11 @@ bool TFtpClient::Put() {
   }
   busy_ = true;
   transfer_->setUp(*this);
-  CURL* easy = transfer_->easy();
-  curl_easy_setopt(easy, CURLOPT_URL, ftpUrl(transfer_->server(), HostFileName).c_str());
-  curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
-  curl_easy_setopt(easy, CURLOPT_READDATA, source);
-  curl_easy_setopt(easy, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(info.st_size));
-  curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, TransferType == TTransferType::Ascii ? 1L : 0L);
+  transfer_->set(CURLOPT_URL, ftpUrl(transfer_->server(), HostFileName).c_str());
+  transfer_->set(CURLOPT_UPLOAD, 1L);
+  transfer_->set(CURLOPT_READDATA, source);
+  transfer_->set(CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(info.st_size));
+  transfer_->set(CURLOPT_TRANSFERTEXT, TransferType == TTransferType::Ascii ? 1L : 0L);
   const CURLcode code = transfer_->perform();
   const bool readFailed = std::ferror(source) != 0;
   std::fclose(source);
@@ -207,11 +210,10 @@ bool TFtpClient::Get() {
   }
   busy_ = true;
   transfer_->setUp(*this);
-  CURL* easy = transfer_->easy();
-  curl_easy_setopt(easy, CURLOPT_URL, ftpUrl(transfer_->server(), HostFileName).c_str());
-  curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &writeToSink);
-  curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
-  curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, TransferType == TTransferType::Ascii ? 1L : 0L);
+  transfer_->set(CURLOPT_URL, ftpUrl(transfer_->server(), HostFileName).c_str());
+  transfer_->set(CURLOPT_WRITEFUNCTION, &writeToSink);
+  transfer_->set(CURLOPT_WRITEDATA, &sink);
+  transfer_->set(CURLOPT_TRANSFERTEXT, TransferType == TTransferType::Ascii ? 1L : 0L);
   const CURLcode code = transfer_->perform();
   busy_ = false;
   const bool closed = std::fclose(sink.file) == 0;
