@@ -6,6 +6,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -14,8 +19,9 @@
 namespace ondrix::shell::ui {
 
 AddinEditDialog::AddinEditDialog(const QString& title, const store::AddinItem& item,
-                                 const std::vector<TAddinEntry>& choices, QWidget* parent)
+                                 const std::vector<TAddinEntry>& choices, QObject* checker, QWidget* parent)
     : QDialog(parent),
+      checker_(checker),
       caption_(new QLineEdit(fromStored(item.Caption), this)),
       parent_(new QComboBox(this)),
       script_(new QPlainTextEdit(fromStored(item.Script), this)) {
@@ -38,6 +44,11 @@ AddinEditDialog::AddinEditDialog(const QString& title, const store::AddinItem& i
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  if (checker_) {
+    QPushButton* checkButton = buttons->addButton(QStringLiteral("C&heck"), QDialogButtonBox::ActionRole);
+    checkButton->setObjectName(QStringLiteral("check"));
+    connect(checkButton, &QPushButton::clicked, this, [this] { check(); });
+  }
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   auto* scriptLabel = new QLabel(QStringLiteral("&Script:"), this);
@@ -46,6 +57,25 @@ AddinEditDialog::AddinEditDialog(const QString& title, const store::AddinItem& i
   layout->addWidget(script_, 1);
   layout->addWidget(buttons);
   resize(560, 420);
+}
+
+void AddinEditDialog::check() {
+  QString error;
+  if (!QMetaObject::invokeMethod(checker_, "check", Qt::DirectConnection, Q_RETURN_ARG(QString, error),
+                                 Q_ARG(QString, script_->toPlainText())))
+    return;
+  if (error.isEmpty()) {
+    QMessageBox::information(this, windowTitle(), QStringLiteral("The script compiles without errors."));
+    return;
+  }
+  // "Syntax error in  (LINE): ...": the caret goes to that line.
+  const QRegularExpressionMatch line = QRegularExpression(QStringLiteral("^Syntax error in  \\((\\d+)\\)")).match(error);
+  if (line.hasMatch()) {
+    const QTextBlock block = script_->document()->findBlockByNumber(line.captured(1).toInt() - 1);
+    if (block.isValid()) script_->setTextCursor(QTextCursor(block));
+  }
+  QMessageBox::critical(this, windowTitle(), error);
+  script_->setFocus();
 }
 
 store::AddinItem AddinEditDialog::item() const {

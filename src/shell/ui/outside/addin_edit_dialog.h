@@ -15,13 +15,19 @@ namespace ondrix::shell::ui {
 
 class AddinEditDialog final : public QDialog {
  public:
-  // `choices`: the add-ins it may go under ("(top level)" is always offered first).
+  // `choices`: the add-ins it may go under ("(top level)" is always offered first). `checker`: the
+  // main window's script checker (see script_checker.h); without one there is no "C&heck" button.
   AddinEditDialog(const QString& title, const store::AddinItem& item, const std::vector<TAddinEntry>& choices,
-                  QWidget* parent);
+                  QObject* checker, QWidget* parent);
 
   store::AddinItem item() const;
 
  private:
+  // Compiles the script through the checker; says that it compiles, or shows the error and puts
+  // the caret on its line.
+  void check();
+
+  QObject* checker_;
   QLineEdit* caption_;
   QComboBox* parent_;
   QPlainTextEdit* script_;

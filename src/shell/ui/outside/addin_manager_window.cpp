@@ -13,6 +13,7 @@
 
 #include "shell/ui/outside/addin_edit_dialog.h"
 #include "shell/ui/outside/addin_text.h"
+#include "shell/ui/outside/script_checker.h"
 
 namespace ondrix::shell::ui {
 namespace {
@@ -104,6 +105,12 @@ void AddinManagerWindow::ShowMessage(const std::string& text) {
   QMessageBox::information(this, kCaption, fromStored(text));
 }
 
+QObject* AddinManagerWindow::checker() const {
+  return parentWidget() ? parentWidget()->findChild<QObject*>(QString::fromLatin1(kScriptCheckerName),
+                                                              Qt::FindDirectChildrenOnly)
+                        : nullptr;
+}
+
 std::int32_t AddinManagerWindow::selected() const {
   const QTreeWidgetItem* item = addins_->currentItem();
   return item && item->isSelected() ? item->data(0, Qt::UserRole).toInt() : 0;
@@ -117,7 +124,7 @@ void AddinManagerWindow::updateButtons() {
 void AddinManagerWindow::addClicked() {
   store::AddinItem item;
   item.ParentNo = selected();  // a new add-in goes under the selected one by default
-  AddinEditDialog dialog(QStringLiteral("New add-in"), item, form_.ParentChoices(0), this);
+  AddinEditDialog dialog(QStringLiteral("New add-in"), item, form_.ParentChoices(0), checker(), this);
   // The dialog stays open until its entry is accepted or the user cancels.
   while (dialog.exec() == QDialog::Accepted)
     if (form_.Add(dialog.item())) return;
@@ -128,7 +135,7 @@ void AddinManagerWindow::editClicked() {
   if (!entry) return;
   const std::int32_t number = entry->Number;
   AddinEditDialog dialog(QStringLiteral("Edit add-in ") + addinKey(number), entry->Item, form_.ParentChoices(number),
-                         this);
+                         checker(), this);
   while (dialog.exec() == QDialog::Accepted)
     if (form_.Edit(number, dialog.item())) return;
 }

@@ -11,6 +11,7 @@
 #include "shell/outside_libraries.h"
 #include "shell/ui/outside/help_viewer.h"
 #include "shell/ui/outside/outside_handle.h"
+#include "shell/ui/outside/script_checker.h"
 
 namespace ondrix::shell::ui {
 namespace {
@@ -39,6 +40,7 @@ void openHelp(QWidget* mainWindow, const QString& folder, const QString& file, H
 void installOutsideComponents(TMainForm& form, QWidget* mainWindow) {
   mainWindow->setProperty(kDataFolderProperty, QString::fromStdString(form.DataFolder()));
   installOutsideLibraries(form, mainWindow);
+  new ScriptChecker(form.ScriptObject(), mainWindow);  // for the add-in manager's Check
 
   const QString folder = QString::fromStdString(form.ProgramFolder());
   auto help = [mainWindow, folder](const char* file, HelpViewer::Page page) {
