@@ -12,7 +12,9 @@ namespace ondrix::shell {
 class TPrintDevice {
  public:
   virtual ~TPrintDevice() = default;
-  // One job on the system printer holding `text` (lines separated by CR LF) in `font`; an empty
+  // One job on the system printer holding `text` in `font`: lines separated by CR LF, characters as
+  // the terminal's cells hold them (code page 437 glyph positions, so the page shows what the
+  // screen shows, line-drawing characters included). An empty
   // text makes an empty job, which ejects a page. The platform's failure text, or "" when the job
   // was handed to the printer.
   virtual std::string PrintJob(const std::string& text, const TFontChoice& font) = 0;

@@ -41,15 +41,18 @@ std::string QtPrintDevice::PrintJob(const std::string& text, const TFontChoice& 
   const QFontMetrics metrics(painter.font(), painter.device());
   const int bottom = painter.viewport().height();
   int y = metrics.ascent();
-  // Lines as the text stream writes them: CR LF ends a line; a page that is full goes on the next.
-  const QString all = QString::fromStdString(platform::cp1252ToUtf8(text));
-  for (const QString& line : all.split(QStringLiteral("\r\n"))) {
+  // CR LF ends a line (split before the glyphs are mapped: 13 and 10 are glyphs of the code page
+  // too); a page that is full goes on the next.
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
     if (y > bottom) {
       printer_.newPage();
       y = metrics.ascent();
     }
-    painter.drawText(0, y, line);
+    painter.drawText(0, y, QString::fromStdString(platform::cp437ToUtf8(std::string_view(text).substr(start, end - start))));
     y += metrics.lineSpacing();
+    start = end + 2;
   }
   if (!painter.end()) return "The print job on " + printer_.printerName().toStdString() + " failed.";
   return "";
