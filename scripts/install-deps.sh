@@ -28,6 +28,8 @@ packages=(
   pulseaudio
   # telnet: service and protocol tables; real servers for the telnet integration tests
   netbase busybox-static inetutils-telnetd socat
+  # printing: the print system and a printer that writes PDF files (for looking at printed screens)
+  cups printer-driver-cups-pdf
   # script benchmarks: the same programs in Lua 5.4 and Tcl 8.6
   lua5.4 tcl8.6
 )
