@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTimer>
 
+#include "offscreen_app.h"
 #include "shell/ui/outside/addin_edit_dialog.h"
 
 namespace ondrix::shell::ui {
@@ -27,17 +28,6 @@ class StandInChecker final : public QObject {
 
 namespace {
 
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "addin_check_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *instance;
-}
-
 // Clicks "Check" and closes the message box it shows; returns the box's text.
 QString checkAndClose(AddinEditDialog& dialog) {
   QString shown;
@@ -52,7 +42,7 @@ QString checkAndClose(AddinEditDialog& dialog) {
 }
 
 TEST(AddinCheck, CheckCompilesThroughTheCheckerAndGoesToTheErrorLine) {
-  app();
+  testing::offscreenApp();
   const store::AddinItem item{0, "Greet", "begin\n  ShowMessage('hi')\n  oops\nend."};
   AddinEditDialog plain("Edit add-in 00001", item, {}, nullptr, nullptr);
   EXPECT_EQ(plain.findChild<QPushButton*>("check"), nullptr);

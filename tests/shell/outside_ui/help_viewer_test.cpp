@@ -14,26 +14,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include "offscreen_app.h"
 #include "shell/ui/outside/help_viewer.h"
 
 namespace ondrix::shell::ui {
 namespace {
 
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "help_viewer_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *instance;
-}
-
 class HelpViewerTest : public ::testing::Test {
  protected:
   HelpViewerTest() {
-    app();
+    testing::offscreenApp();
     std::string pattern = (std::filesystem::temp_directory_path() / "ondrix-help-XXXXXX").string();
     folder = std::string(mkdtemp(pattern.data())) + "/";
     std::ofstream(folder + "GUIDE.md") << "# Guide\n\nIntro.\n\n## Start\n\nKeywords: begin here\n\n### Install\n\n"

@@ -15,6 +15,7 @@
 
 #include <filesystem>
 
+#include "offscreen_app.h"
 #include "shell/ui/outside/about_box.h"
 #include "shell/ui/outside/addin_edit_dialog.h"
 #include "shell/ui/outside/addin_manager_window.h"
@@ -25,21 +26,10 @@
 namespace ondrix::shell::ui {
 namespace {
 
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "outside_windows_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *instance;
-}
-
 class OutsideWindows : public ::testing::Test {
  protected:
   OutsideWindows() {
-    app();
+    testing::offscreenApp();
     std::string pattern = (std::filesystem::temp_directory_path() / "ondrix-outside-XXXXXX").string();
     data = std::string(mkdtemp(pattern.data())) + "/";
   }
