@@ -18,8 +18,8 @@ constexpr const char* kQuickRunFilter = "Ondrix Script files|*.oxs|All files|*.*
 constexpr const char* kQuickRunExtension = ".OXS";
 constexpr const char* kFtpClientProgram = "OXPFTP";
 constexpr const char* kFtpServerProgram = "OXFTPSrv";
-constexpr const char* kHelpFile = "OXPRO.html";
-constexpr const char* kScriptHelpFile = "OXPSCRIPT.html";
+constexpr const char* kHelpFile = "OXPRO.md";
+constexpr const char* kScriptHelpFile = "OXPSCRIPT.md";
 
 bool fileExists(const std::string& path) {
   std::error_code error;

@@ -7,6 +7,7 @@
 #include "shell/main_form.h"
 #include "shell/ui/editor_window_parts.h"
 #include "shell/ui/event_editor_window.h"
+#include "shell/ui/outside/outside_installer.h"
 #include "shell/ui/script_manager_window.h"
 #include "store/records/event_record.h"
 
@@ -27,6 +28,12 @@ class ScriptManagerKeeper final : public QObject {
       window_ = new ScriptManagerWindow(form_.ProgramFolder(), form_.DataFolder(), form_.ScriptObject(), mainWindow_);
       window_->setWindowFlag(Qt::Window);
       window_->setAttribute(Qt::WA_DeleteOnClose);
+      // "Contents..." and "Index..." open the script language reference in the help viewer.
+      const QString folder = QString::fromStdString(form_.ProgramFolder());
+      window_->form().SetHelpHandler([this, folder](EditorCommand command) {
+        openHelp(mainWindow_, folder, QStringLiteral("OXPSCRIPT.md"),
+                 command == EditorCommand::HelpIndex ? HelpViewer::Page::Index : HelpViewer::Page::Contents);
+      });
     }
     window_->ShowWindow();
   }

@@ -16,8 +16,11 @@ namespace {
 TEST_F(MainFormTest, SessionCommandsFollowTheOpenPages) {
   CreateForm();
   form->FormShow({});
-  for (const TCommand& c : commandTable())
-    if (c.SessionCommand) EXPECT_FALSE(view.Enabled(c.Id)) << c.Caption;
+  for (const TCommand& c : commandTable()) {
+    if (c.SessionCommand) {
+      EXPECT_FALSE(view.Enabled(c.Id)) << c.Caption;
+    }
+  }
   OpenConnected("Lab");
   EXPECT_TRUE(view.Enabled(CommandId::Copy));
   EXPECT_TRUE(view.Enabled(CommandId::NextTab));
@@ -32,8 +35,11 @@ TEST_F(MainFormTest, SessionCommandsFollowTheOpenPages) {
   form->Execute(CommandId::Disconnect);
   EXPECT_EQ(form->PageCount(), 0);
   EXPECT_FALSE(view.TabAreaVisible);
-  for (const TCommand& c : commandTable())
-    if (c.SessionCommand) EXPECT_FALSE(view.Enabled(c.Id)) << c.Caption;
+  for (const TCommand& c : commandTable()) {
+    if (c.SessionCommand) {
+      EXPECT_FALSE(view.Enabled(c.Id)) << c.Caption;
+    }
+  }
   form->Execute(CommandId::PrintScreen);  // disabled: not carried out
   EXPECT_EQ(printed, 1);
 }
@@ -44,15 +50,15 @@ TEST_F(MainFormTest, FilesOfTheProgramFolderEnableTheirCommands) {
   EXPECT_FALSE(view.Enabled(CommandId::Contents));
   EXPECT_FALSE(view.Enabled(CommandId::ScriptingHelp));
   EXPECT_TRUE(view.Enabled(CommandId::NewsPage));
-  std::ofstream(root / "OXPRO.html") << "<html></html>";
-  std::ofstream(root / "OXPSCRIPT.html") << "<html></html>";
+  std::ofstream(root / "OXPRO.md") << "# Ondrix";
+  std::ofstream(root / "OXPSCRIPT.md") << "# Scripts";
   EXPECT_TRUE(form->CommandEnabled(CommandId::Contents));
   form->Execute(CommandId::Index);
   form->Execute(CommandId::ScriptingHelp);
   form->Execute(CommandId::NewsPage);
   ASSERT_EQ(view.OpenedDocuments.size(), 3u);
-  EXPECT_EQ(view.OpenedDocuments[0], root.string() + "/OXPRO.html");
-  EXPECT_EQ(view.OpenedDocuments[1], root.string() + "/OXPSCRIPT.html");
+  EXPECT_EQ(view.OpenedDocuments[0], root.string() + "/OXPRO.md");
+  EXPECT_EQ(view.OpenedDocuments[1], root.string() + "/OXPSCRIPT.md");
   EXPECT_EQ(view.OpenedDocuments[2], TMainForm::kNewsPage);
 }
 
