@@ -100,10 +100,34 @@ void ScriptEditorWidget::Print(const std::string& title) {
   printer.printRange(this);
 }
 
+namespace {
+
+std::function<void(const QString&)>& keywordHelp() {
+  static std::function<void(const QString&)> help;
+  return help;
+}
+
+}  // namespace
+
+void ScriptEditorWidget::setKeywordHelp(std::function<void(const QString& word)> help) {
+  keywordHelp() = std::move(help);
+}
+
+QString ScriptEditorWidget::wordAtCaret() const {
+  int line = 0;
+  int index = 0;
+  getCursorPosition(&line, &index);
+  return wordAtLineIndex(line, index);
+}
+
 void ScriptEditorWidget::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
     setOverwriteMode(!overwriteMode());
     emit statusChanged();
+    return;
+  }
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    if (keywordHelp()) keywordHelp()(wordAtCaret());
     return;
   }
   QsciScintilla::keyPressEvent(event);

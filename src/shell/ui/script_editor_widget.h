@@ -1,10 +1,12 @@
 #pragma once
 // The script text editor: a QScintilla editor with the script language's colouring, showing and
 // returning Windows-1252 text, implementing the page editor the windows' logic works with. The
-// Insert key toggles overwrite mode; every change of text, caret, changed flag or typing mode is
-// reported by statusChanged().
+// Insert key toggles overwrite mode; F1 asks the keyword help for the word at the caret; every
+// change of text, caret, changed flag or typing mode is reported by statusChanged().
 
 #include <Qsci/qsciscintilla.h>
+
+#include <functional>
 
 #include "shell/editor_options.h"
 #include "shell/script_editor.h"
@@ -24,6 +26,10 @@ class ScriptEditorWidget final : public QsciScintilla, public TScriptEditor {
   // Colours with another language description from now on.
   void setLanguage(const TScriptLanguage& language);
   ScriptLexer* scriptLexer() const { return lexer_; }
+  // The keyword help F1 opens in every script editor of the program (with the word at the caret,
+  // empty when there is none); unset, F1 does nothing.
+  static void setKeywordHelp(std::function<void(const QString& word)> help);
+  QString wordAtCaret() const;
 
   // TScriptEditor
   std::string Text() const override;

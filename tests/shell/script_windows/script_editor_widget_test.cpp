@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <string>
+#include <vector>
 
 #include "offscreen.h"
 #include "shell/ui/script_editor_widget.h"
@@ -63,6 +64,21 @@ TEST_F(EditorWidget, GoToLineAndTheInsertKey) {
   EXPECT_EQ(reports, 1);
   QApplication::sendEvent(&editor_, &insert);
   EXPECT_FALSE(editor_.Overwrite());
+}
+
+TEST_F(EditorWidget, F1AsksTheKeywordHelpForTheWordAtTheCaret) {
+  std::vector<QString> asked;
+  ScriptEditorWidget::setKeywordHelp([&asked](const QString& word) { asked.push_back(word); });
+  editor_.SetText("begin\n  SendText(0, 'x');\nend.");
+  editor_.setCursorPosition(1, 5);  // inside "SendText"
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QCoreApplication::sendEvent(&editor_, &f1);
+  editor_.setCursorPosition(1, 0);  // on the blanks before it
+  QCoreApplication::sendEvent(&editor_, &f1);
+  ScriptEditorWidget::setKeywordHelp({});
+  QCoreApplication::sendEvent(&editor_, &f1);  // no help installed: nothing happens
+  EXPECT_EQ(asked, (std::vector<QString>{"SendText", ""}));
+  EXPECT_EQ(editor_.Text(), "begin\n  SendText(0, 'x');\nend.");
 }
 
 TEST_F(EditorWidget, EveryTokenClassGetsItsStyle) {
