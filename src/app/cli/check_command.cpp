@@ -126,7 +126,7 @@ int runCheck(const std::string& folder) {
 void addCheckCommand(CLI::App& app, int& exitCode) {
   auto* cmd = app.add_subcommand("check", "Compile every stored event handler and add-in script");
   auto folder = std::make_shared<std::string>();
-  cmd->add_option("--data", *folder, "Data folder (default: ONDRIX_DATA, or DATA/ beside the program)");
+  cmd->add_option("--data", *folder, kDataFolderHelp);
   cmd->callback([folder, &exitCode] { exitCode = runCheck(*folder); });
 }
 

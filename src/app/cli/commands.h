@@ -14,6 +14,11 @@ inline constexpr int kExitCompileError = 2;
 inline constexpr int kExitUsage = 64;
 inline constexpr int kExitTimeout = 124;
 
+// The help text of every --data option.
+inline constexpr const char* kDataFolderHelp =
+    "Data folder (default: ONDRIX_DATA, else DATA/ beside the program when writable, "
+    "else $XDG_DATA_HOME/ondrix/DATA)";
+
 // Reads a script file whole into `text`; when it cannot be read, says so on standard error
 // ("Cannot read FILE: reason") and returns false.
 bool readScriptFile(const std::string& path, std::string& text);

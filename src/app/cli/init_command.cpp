@@ -1,4 +1,5 @@
-// ondrix-cli init: creates the data folder with the factory record files.
+// ondrix-cli init: creates the data folder with the factory record files. Prints the folder it
+// uses (the data folder rule decides where that is), then each file it created.
 
 #include <cstdio>
 #include <string>
@@ -12,10 +13,11 @@ namespace ondrix::cli {
 void addInitCommand(CLI::App& app, int& exitCode) {
   auto* cmd = app.add_subcommand("init", "Create the data folder with its factory record files");
   auto folder = std::make_shared<std::string>();
-  cmd->add_option("--data", *folder, "Data folder (default: ONDRIX_DATA, or DATA/ beside the program)");
+  cmd->add_option("--data", *folder, kDataFolderHelp);
   cmd->callback([folder, &exitCode] {
     const std::string data =
         folder->empty() ? platform::dataFolder() : platform::withTrailingSlash(*folder);
+    std::printf("data folder %s\n", data.c_str());
     for (const std::string& name : store::createFactoryData(data))
       std::printf("created %s%s\n", data.c_str(), name.c_str());
     exitCode = kExitOk;

@@ -96,7 +96,7 @@ int runScript(const RunOptions& o) {
 void addRunCommand(CLI::App& app, int& exitCode) {
   auto options = std::make_shared<RunOptions>();
   CLI::App* cmd = app.add_subcommand("run", "Run a script headless");
-  cmd->add_option("--data", options->data, "Data folder");
+  cmd->add_option("--data", options->data, kDataFolderHelp);
   cmd->add_option("--answers", options->answers, "Answers for input dialogs, one line each");
   cmd->add_flag("--status", options->status, "Print each status-line text on standard error");
   cmd->add_option("--timeout", options->timeout, "End the run after this many seconds (exit 124)")

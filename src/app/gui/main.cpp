@@ -6,8 +6,9 @@
 // the quick-connect dialog after everything else, and every other argument names a connection of
 // the book to open (letter case does not matter); they are handled in order once the window is
 // shown. "--grab FILE" is for tests and documentation: it saves a picture of the window to FILE
-// two seconds after the start and closes the window. The data folder is ONDRIX_DATA when set,
-// else DATA/ beside the program; missing factory record files are created there first.
+// two seconds after the start and closes the window. The data folder follows the rule of
+// platform::dataFolder (ONDRIX_DATA, DATA/ beside the program, or the user's own folder); missing
+// factory record files are created there first.
 
 #include <QApplication>
 #include <QMessageBox>
