@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <string>
 
 #include "app/cli/commands.h"
 #include "automation/routine_table.h"
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
   CLI::App app{"Ondrix headless tool: replays terminal streams, edits record files, runs scripts"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("ondrix-cli ") + ONDRIX_VERSION);
   int exitCode = ondrix::cli::kExitOk;
   // The script engine's tables (with the standard routines) for run, eval and compile.
   ondrix::script::ScriptEngine scriptEngine;
@@ -29,6 +31,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);

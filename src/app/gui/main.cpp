@@ -71,6 +71,19 @@ class OndrixApplication : public QApplication {
 };
 
 constexpr const char* kUsage = "Usage: ondrix [-s SCRIPT] [-q] [NAME...] [--grab FILE]\n";
+constexpr const char* kHelp =
+    "Usage: ondrix [-s SCRIPT] [-q] [NAME...]\n"
+    "A telnet terminal with its own script language.\n"
+    "\n"
+    "  -s SCRIPT    run the script file SCRIPT (.oxs) once the window is shown\n"
+    "  -q           open the quick-connect dialog\n"
+    "  NAME         open the connection NAME of the connection book\n"
+    "  --help       print this help and exit\n"
+    "  --version    print the version and exit\n"
+    "\n"
+    "Data folder: $ONDRIX_DATA when set, else DATA/ beside the program when writable,\n"
+    "else $XDG_DATA_HOME/ondrix/DATA (default ~/.local/share/ondrix/DATA).\n"
+    "Headless use: ondrix-cli. See ondrix(1).\n";
 
 }  // namespace
 
@@ -80,7 +93,11 @@ int main(int argc, char** argv) {
   QString grabFile;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kUsage, stdout);
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("ondrix %s\n", ONDRIX_VERSION);
       return 0;
     }
     if (std::strcmp(argv[i], "--grab") == 0) {

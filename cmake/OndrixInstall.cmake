@@ -1,0 +1,42 @@
+# The installed layout, for `cmake --install` and the Debian package:
+#
+#   PREFIX/lib/ondrix/      the program folder: ondrix, ondrix-cli, ADDINMGR.so, ABOUTDLL.so, the
+#                           help files, NEWS.md and OndrixScript.txt (the program finds them beside
+#                           itself, through /proc/self/exe)
+#   PREFIX/bin/             links to ondrix and ondrix-cli in the program folder
+#   PREFIX/share/man/man1/  ondrix.1, ondrix-cli.1
+#   PREFIX/share/applications/ondrix.desktop, share/icons/hicolor/*/apps/ondrix.png,
+#   PREFIX/share/mime/packages/ondrix.xml (script files, .oxs)
+#
+# The program folder is not writable for users, so an installed program keeps its data in the
+# user's own folder (see platform::dataFolder).
+
+# The fuzz build has neither the programs nor their files.
+if(ONDRIX_FUZZ)
+  return()
+endif()
+
+set(ONDRIX_PROGRAM_DIR lib/ondrix)
+
+foreach(program ondrix ondrix-cli)
+  if(TARGET ${program})
+    install(TARGETS ${program} RUNTIME DESTINATION ${ONDRIX_PROGRAM_DIR})
+    # A relative link, so that the tree can be moved (DESTDIR, a package).
+    install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+      file(CREATE_LINK ../${ONDRIX_PROGRAM_DIR}/${program} \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${program}\" SYMBOLIC)")
+  endif()
+endforeach()
+foreach(library ADDINMGR ABOUTDLL)
+  if(TARGET ${library})
+    install(TARGETS ${library} LIBRARY DESTINATION ${ONDRIX_PROGRAM_DIR})
+  endif()
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/bin/OXPRO.md ${PROJECT_BINARY_DIR}/bin/OXPSCRIPT.md ${PROJECT_BINARY_DIR}/bin/NEWS.md
+              ${ONDRIX_SCRIPT_LANGUAGE_FILE}
+        DESTINATION ${ONDRIX_PROGRAM_DIR})
+
+# Manual pages.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/man/ondrix-cli.1 DESTINATION share/man/man1)
+if(TARGET ondrix)
+  install(FILES ${PROJECT_SOURCE_DIR}/docs/man/ondrix.1 DESTINATION share/man/man1)
+endif()
