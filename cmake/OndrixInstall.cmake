@@ -40,3 +40,14 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/man/ondrix-cli.1 DESTINATION share/man/
 if(TARGET ondrix)
   install(FILES ${PROJECT_SOURCE_DIR}/docs/man/ondrix.1 DESTINATION share/man/man1)
 endif()
+
+# The desktop: the application menu entry, a hidden entry that opens script files with "ondrix -s",
+# the script file type and the icon in the hicolor sizes (drawn by packaging/make_icons.sh).
+if(TARGET ondrix)
+  set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+  install(FILES ${packaging}/ondrix.desktop ${packaging}/ondrix-script.desktop DESTINATION share/applications)
+  install(FILES ${packaging}/ondrix-mime.xml DESTINATION share/mime/packages RENAME ondrix.xml)
+  foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${packaging}/icons/${size}/ondrix.png DESTINATION share/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+endif()

@@ -32,6 +32,8 @@ packages=(
   cups printer-driver-cups-pdf
   # script benchmarks: the same programs in Lua 5.4 and Tcl 8.6
   lua5.4 tcl8.6
+  # checking the desktop entries
+  desktop-file-utils
 )
 
 missing=()

@@ -36,7 +36,8 @@ set(expected "${program_dir}/ondrix-cli" "${program_dir}/OXPRO.md" "${program_di
              "${program_dir}/NEWS.md" "${program_dir}/OndrixScript.txt" "${prefix}/share/man/man1/ondrix-cli.1")
 if(WITH_GUI)
   list(APPEND expected "${program_dir}/ondrix" "${program_dir}/ADDINMGR.so" "${program_dir}/ABOUTDLL.so"
-       "${prefix}/bin/ondrix" "${prefix}/share/man/man1/ondrix.1")
+       "${prefix}/bin/ondrix" "${prefix}/share/man/man1/ondrix.1" "${prefix}/share/applications/ondrix.desktop"
+       "${prefix}/share/mime/packages/ondrix.xml" "${prefix}/share/icons/hicolor/48x48/apps/ondrix.png")
 endif()
 foreach(file IN LISTS expected)
   if(NOT EXISTS "${file}")
