@@ -51,3 +51,5 @@ if(TARGET ondrix)
     install(FILES ${packaging}/icons/${size}/ondrix.png DESTINATION share/icons/hicolor/${size}x${size}/apps)
   endforeach()
 endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/OndrixPackage.cmake)
