@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "store/stores/factory_data.h"
@@ -43,7 +44,8 @@ class TempFolder {
  public:
   TempFolder() {
     std::string pattern = (fs::temp_directory_path() / "ondrix-paths-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create " + pattern);
+    path_ = pattern;
   }
   ~TempFolder() {
     std::error_code ec;
@@ -106,9 +108,12 @@ TEST(Paths, DataFolderOfTheProcessReadsTheEnvironment) {
     EXPECT_EQ(dataFolder(), "/srv/ondrix/");
   }
   {
-    // The test executable's folder is the build tree: writable, so DATA/ beside it.
+    // The test executable's folder is the build tree: DATA/ beside it when this user may write
+    // there, else the folder under XDG_DATA_HOME.
     const ScopedEnv env("ONDRIX_DATA", nullptr);
-    EXPECT_EQ(dataFolder(), programFolder() + "DATA/");
+    const ScopedEnv xdg("XDG_DATA_HOME", (tmp / "xdg").c_str());
+    const bool writable = ::access(programFolder().c_str(), W_OK) == 0;
+    EXPECT_EQ(dataFolder(), writable ? programFolder() + "DATA/" : tmp / "xdg/ondrix/DATA/");
     EXPECT_EQ(programFolder().back(), '/');
   }
 }
