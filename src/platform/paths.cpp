@@ -55,7 +55,7 @@ std::string programFolder() {
 std::string chooseDataFolder(const DataFolderPlaces& places) {
   if (!places.ondrixData.empty()) return withTrailingSlash(places.ondrixData);
   if (canUseFolderBesideProgram(places.programFolder)) return withTrailingSlash(places.programFolder) + "DATA/";
-  // The base directory specification: a relative XDG_DATA_HOME is invalid and ignored.
+  // XDG base directory rules: a relative XDG_DATA_HOME is invalid and ignored.
   std::string userData = places.xdgDataHome;
   if (userData.empty() || userData.front() != '/') userData = withTrailingSlash(places.home) + ".local/share";
   return withTrailingSlash(userData) + "ondrix/DATA/";
