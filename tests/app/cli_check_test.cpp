@@ -3,16 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cli_runner.h"
 #include "store/records/event_record.h"
 #include "store/stores/record_file.h"
 
@@ -21,28 +17,12 @@ namespace {
 using ondrix::store::AddinItem;
 using ondrix::store::EventRec;
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string readFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using ondrix::cli::testing::CliRunner;
+using ondrix::cli::testing::Result;
 
 class CliCheck : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ondrix-check-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    data_ = dir_ + "/DATA/";
-    ASSERT_EQ(std::system(("mkdir '" + data_ + "'").c_str()), 0);
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+  void SetUp() override { ASSERT_TRUE(std::filesystem::create_directory(data_)); }
 
   void events(const std::vector<EventRec>& handlers) {
     std::vector<std::pair<std::string, std::string>> items;
@@ -53,15 +33,11 @@ class CliCheck : public ::testing::Test {
     ondrix::store::writeRecordFile(data_ + "ADDINS.QDB", items);
   }
 
-  Result check(const std::string& data) {
-    const std::string out = dir_ + "/stdout", err = dir_ + "/stderr";
-    const std::string command =
-        std::string("'") + ONDRIX_CLI + "' check --data '" + data + "' >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
-  }
+  Result check(const std::string& data) { return runner_.cli("check --data '" + data + "'"); }
 
-  std::string dir_, data_;
+  CliRunner runner_{"ondrix-check-test"};
+  const std::string& dir_ = runner_.dir();
+  const std::string data_ = dir_ + "/DATA/";
 };
 
 TEST_F(CliCheck, GoodEmptyAndBrokenScriptsInBothStores) {

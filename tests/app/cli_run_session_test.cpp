@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "cli_runner.h"
 #include "daemon_process.h"
 #include "loopback_peer.h"
 #include "store/records/connection_record.h"
@@ -25,33 +24,16 @@ using ondrix::telnet::testing::DaemonProcess;
 constexpr const char* kUser = "ondrixtest";
 constexpr const char* kPassword = "Ondrix-Test-1";
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string readFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using ondrix::cli::testing::CliRunner;
+using ondrix::cli::testing::Result;
 
 bool executable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
 
 class CliRunSession : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ondrix-cli-run-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    data_ = dir_ + "/DATA/";
-    ondrix::store::createFactoryData(data_);
-  }
+  void SetUp() override { ondrix::store::createFactoryData(data_); }
   void TearDown() override {
     if (daemon_) daemon_->stop();
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
   }
 
   void addConnection(int number, const std::string& name, int port) {
@@ -72,25 +54,15 @@ class CliRunSession : public ::testing::Test {
     book.Close();
   }
 
-  std::string write(const std::string& name, const std::string& text) {
-    const std::string path = dir_ + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
+  std::string write(const std::string& name, const std::string& text) { return runner_.write(name, text); }
 
   Result run(const std::string& script, const std::string& options = "") {
-    const std::string out = dir_ + "/stdout", err = dir_ + "/stderr";
-    const std::string command = std::string("'") + ONDRIX_CLI + "' run --timeout 30 --data '" + data_ + "' " + options +
-                                " '" + write("main.oxs", script) + "' >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = readFile(out);
-    r.err = readFile(err);
-    return r;
+    return runner_.cli("run --timeout 30 --data '" + data_ + "' " + options + " '" + write("main.oxs", script) + "'");
   }
 
-  std::string dir_, data_;
+  CliRunner runner_{"ondrix-cli-run"};
+  const std::string& dir_ = runner_.dir();
+  const std::string data_ = dir_ + "/DATA/";
   std::unique_ptr<DaemonProcess> daemon_;
 };
 

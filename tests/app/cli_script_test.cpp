@@ -3,54 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "cli_runner.h"
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string readFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
+using ondrix::cli::testing::CliRunner;
+using ondrix::cli::testing::Result;
 
 class Cli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/ondrix-cli-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
-
-  std::string write(const std::string& name, const std::string& text) {
-    const std::string path = dir_ + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-
-  // Runs ondrix-cli with `args` (already quoted for the shell).
-  Result cli(const std::string& args) {
-    const std::string out = dir_ + "/stdout", err = dir_ + "/stderr";
-    const std::string command = std::string("'") + ONDRIX_CLI + "' " + args + " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    Result r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = readFile(out);
-    r.err = readFile(err);
-    return r;
-  }
+  std::string write(const std::string& name, const std::string& text) { return runner_.write(name, text); }
+  Result cli(const std::string& args) { return runner_.cli(args); }
 
   // Runs a script; without a --timeout of its own the run ends after 20 s (exit 124), so a script
   // that never ends fails its test instead of hanging it.
@@ -59,7 +24,8 @@ class Cli : public ::testing::Test {
     return cli("run " + limit + options + " '" + write("script.oxs", script) + "'");
   }
 
-  std::string dir_;
+  CliRunner runner_{"ondrix-cli-test"};
+  const std::string& dir_ = runner_.dir();
 };
 
 TEST_F(Cli, RunScriptsTableDriven) {
