@@ -6,8 +6,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "cli_runner.h"
