@@ -28,6 +28,7 @@
 #include "store/stores/con_db_fcns.h"
 #include "store/stores/evt_db_fcns.h"
 #include "store/stores/factory_data.h"
+#include "../common/bench_data_folder.h"
 
 extern char** environ;
 
@@ -94,21 +95,10 @@ class StreamHost {
   std::thread thread_;
 };
 
-class DataFolder {
+// The factory data folder of one benchmark run.
+class DataFolder : public bench::BenchDataFolder {
  public:
-  DataFolder() : root_(std::filesystem::temp_directory_path() / ("ondrix_bench_auto_" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(root_ / "DATA");
-    store::createFactoryData(data());
-  }
-  ~DataFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
-  }
-  std::string root() const { return root_.string(); }
-  std::string data() const { return (root_ / "DATA").string() + "/"; }
-
- private:
-  std::filesystem::path root_;
+  DataFolder() : BenchDataFolder("ondrix_bench_auto_") {}
 };
 
 void BM_HeadlessRunTenWatches(benchmark::State& state) {

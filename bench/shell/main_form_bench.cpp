@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/bench_data_folder.h"
 #include "../telnet/sending_host.h"
 #include "../term/stream_generators.h"
 #include "platform/posix/poll_event_loop.h"
@@ -74,18 +75,10 @@ class Acceptor {
 };
 
 // A data folder with one connection per port given, removed afterwards.
-class DataFolder {
+class DataFolder : public bench::BenchDataFolder {
  public:
-  DataFolder() : root_(std::filesystem::temp_directory_path() / ("ondrix_bench_shell_" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(root_ / "DATA");
-    store::createFactoryData(data());
-  }
-  ~DataFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(root_, error);
-  }
-  std::string program() const { return root_.string(); }
-  std::string data() const { return (root_ / "DATA").string() + "/"; }
+  DataFolder() : BenchDataFolder("ondrix_bench_shell_") {}
+  std::string program() const { return root(); }
   void addConnection(int number, int port) {
     store::ConnectionRecord r;
     r.RecordNo = number;
@@ -105,9 +98,6 @@ class DataFolder {
     connections.Write(number, r);
     connections.Close();
   }
-
- private:
-  std::filesystem::path root_;
 };
 
 // Bytes the allocator has handed out and not had back (freed memory kept for reuse does not count).
