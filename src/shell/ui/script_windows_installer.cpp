@@ -8,6 +8,7 @@
 #include "shell/ui/editor_window_parts.h"
 #include "shell/ui/event_editor_window.h"
 #include "shell/ui/outside/outside_installer.h"
+#include "shell/ui/script_editor_service.h"
 #include "shell/ui/script_editor_widget.h"
 #include "shell/ui/script_manager_window.h"
 #include "store/records/event_record.h"
@@ -58,6 +59,7 @@ class ScriptManagerKeeper final : public QObject {
 
 void installScriptWindows(TMainForm& form, QWidget* parent) {
   auto* keeper = new ScriptManagerKeeper(form, parent);
+  new ScriptEditorService(form.ScriptObject(), form.ProgramFolder(), form.DataFolder(), parent);  // for add-ins
   // F1 in any script editor: the reference's index at the word under the caret.
   const QString folder = QString::fromStdString(form.ProgramFolder());
   ScriptEditorWidget::setKeywordHelp([parent, folder](const QString& word) {

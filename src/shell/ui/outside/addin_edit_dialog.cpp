@@ -4,27 +4,48 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMetaObject>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTextBlock>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "shell/ui/outside/addin_text.h"
 
 namespace ondrix::shell::ui {
+namespace {
+
+// The host's script text editor holding `text`, or null when `editors` cannot make one.
+QWidget* hostEditor(QObject* editors, const QString& text, QWidget* parent) {
+  QWidget* editor = nullptr;
+  if (editors)
+    QMetaObject::invokeMethod(editors, "createEditor", Qt::DirectConnection, Q_RETURN_ARG(QWidget*, editor),
+                              Q_ARG(QWidget*, parent), Q_ARG(QString, text));
+  return editor;
+}
+
+QWidget* plainEditor(const QString& text, QWidget* parent) {
+  auto* plain = new QPlainTextEdit(text, parent);
+  plain->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  plain->setLineWrapMode(QPlainTextEdit::NoWrap);
+  return plain;
+}
+
+}  // namespace
 
 AddinEditDialog::AddinEditDialog(const QString& title, const store::AddinItem& item,
-                                 const std::vector<TAddinEntry>& choices, QObject* checker, QWidget* parent)
+                                 const std::vector<TAddinEntry>& choices, QObject* editors, QWidget* parent)
     : QDialog(parent),
-      checker_(checker),
+      editors_(editors),
       caption_(new QLineEdit(fromStored(item.Caption), this)),
       parent_(new QComboBox(this)),
-      script_(new QPlainTextEdit(fromStored(item.Script), this)) {
+      script_(hostEditor(editors, fromStored(item.Script), this)) {
+  if (!script_) {
+    editors_ = nullptr;
+    script_ = plainEditor(fromStored(item.Script), this);
+  }
   setWindowTitle(title);
   setObjectName(QStringLiteral("AddinEditDialog"));
   caption_->setObjectName(QStringLiteral("caption"));
@@ -35,8 +56,6 @@ AddinEditDialog::AddinEditDialog(const QString& title, const store::AddinItem& i
     parent_->addItem(addinKey(e.Number) + QStringLiteral("  ") + fromStored(e.Item.Caption), e.Number);
     if (e.Number == item.ParentNo) parent_->setCurrentIndex(parent_->count() - 1);
   }
-  script_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  script_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("&Caption:"), caption_);
@@ -44,10 +63,15 @@ AddinEditDialog::AddinEditDialog(const QString& title, const store::AddinItem& i
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  if (checker_) {
-    QPushButton* checkButton = buttons->addButton(QStringLiteral("C&heck"), QDialogButtonBox::ActionRole);
-    checkButton->setObjectName(QStringLiteral("check"));
-    connect(checkButton, &QPushButton::clicked, this, [this] { check(); });
+  if (editors_) {
+    QPushButton* check = buttons->addButton(QStringLiteral("C&heck"), QDialogButtonBox::ActionRole);
+    check->setObjectName(QStringLiteral("check"));
+    check->setShortcut(QKeySequence(QStringLiteral("Ctrl+F9")));  // as "Check script" in the script editors
+    check->setAutoDefault(false);
+    connect(check, &QPushButton::clicked, this, [this] {
+      QMetaObject::invokeMethod(editors_, "check", Qt::DirectConnection, Q_ARG(QWidget*, script_));
+      script_->setFocus();
+    });
   }
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -56,30 +80,19 @@ AddinEditDialog::AddinEditDialog(const QString& title, const store::AddinItem& i
   layout->addWidget(scriptLabel);
   layout->addWidget(script_, 1);
   layout->addWidget(buttons);
-  resize(560, 420);
+  resize(640, 480);
 }
 
-void AddinEditDialog::check() {
-  QString error;
-  if (!QMetaObject::invokeMethod(checker_, "check", Qt::DirectConnection, Q_RETURN_ARG(QString, error),
-                                 Q_ARG(QString, script_->toPlainText())))
-    return;
-  if (error.isEmpty()) {
-    QMessageBox::information(this, windowTitle(), QStringLiteral("The script compiles without errors."));
-    return;
-  }
-  // "Syntax error in  (LINE): ...": the caret goes to that line.
-  const QRegularExpressionMatch line = QRegularExpression(QStringLiteral("^Syntax error in  \\((\\d+)\\)")).match(error);
-  if (line.hasMatch()) {
-    const QTextBlock block = script_->document()->findBlockByNumber(line.captured(1).toInt() - 1);
-    if (block.isValid()) script_->setTextCursor(QTextCursor(block));
-  }
-  QMessageBox::critical(this, windowTitle(), error);
-  script_->setFocus();
+QString AddinEditDialog::scriptText() const {
+  if (!editors_) return static_cast<const QPlainTextEdit*>(script_)->toPlainText();
+  QString text;
+  QMetaObject::invokeMethod(editors_, "text", Qt::DirectConnection, Q_RETURN_ARG(QString, text),
+                            Q_ARG(QWidget*, script_));
+  return text;
 }
 
 store::AddinItem AddinEditDialog::item() const {
-  return {parent_->currentData().toInt(), toStored(caption_->text()), toStored(script_->toPlainText())};
+  return {parent_->currentData().toInt(), toStored(caption_->text()), toStored(scriptText())};
 }
 
 }  // namespace ondrix::shell::ui

@@ -9,28 +9,26 @@
 
 class QComboBox;
 class QLineEdit;
-class QPlainTextEdit;
 
 namespace ondrix::shell::ui {
 
 class AddinEditDialog final : public QDialog {
  public:
-  // `choices`: the add-ins it may go under ("(top level)" is always offered first). `checker`: the
-  // main window's script checker (see script_checker.h); without one there is no "C&heck" button.
+  // `choices`: the add-ins it may go under ("(top level)" is always offered first). `editors`: the
+  // main window's script editors (host_script_editors.h): the script is edited in the program's
+  // script text editor with a "C&heck" button (Ctrl+F9); without them, in a plain text box.
   AddinEditDialog(const QString& title, const store::AddinItem& item, const std::vector<TAddinEntry>& choices,
-                  QObject* checker, QWidget* parent);
+                  QObject* editors, QWidget* parent);
 
   store::AddinItem item() const;
 
  private:
-  // Compiles the script through the checker; says that it compiles, or shows the error and puts
-  // the caret on its line.
-  void check();
+  QString scriptText() const;
 
-  QObject* checker_;
+  QObject* editors_;
   QLineEdit* caption_;
   QComboBox* parent_;
-  QPlainTextEdit* script_;
+  QWidget* script_;
 };
 
 }  // namespace ondrix::shell::ui

@@ -13,7 +13,7 @@
 
 #include "shell/ui/outside/addin_edit_dialog.h"
 #include "shell/ui/outside/addin_text.h"
-#include "shell/ui/outside/script_checker.h"
+#include "shell/ui/outside/host_script_editors.h"
 
 namespace ondrix::shell::ui {
 namespace {
@@ -105,8 +105,8 @@ void AddinManagerWindow::ShowMessage(const std::string& text) {
   QMessageBox::information(this, kCaption, fromStored(text));
 }
 
-QObject* AddinManagerWindow::checker() const {
-  return parentWidget() ? parentWidget()->findChild<QObject*>(QString::fromLatin1(kScriptCheckerName),
+QObject* AddinManagerWindow::scriptEditors() const {
+  return parentWidget() ? parentWidget()->findChild<QObject*>(QString::fromLatin1(kScriptEditorsName),
                                                               Qt::FindDirectChildrenOnly)
                         : nullptr;
 }
@@ -124,7 +124,7 @@ void AddinManagerWindow::updateButtons() {
 void AddinManagerWindow::addClicked() {
   store::AddinItem item;
   item.ParentNo = selected();  // a new add-in goes under the selected one by default
-  AddinEditDialog dialog(QStringLiteral("New add-in"), item, form_.ParentChoices(0), checker(), this);
+  AddinEditDialog dialog(QStringLiteral("New add-in"), item, form_.ParentChoices(0), scriptEditors(), this);
   // The dialog stays open until its entry is accepted or the user cancels.
   while (dialog.exec() == QDialog::Accepted)
     if (form_.Add(dialog.item())) return;
@@ -135,7 +135,7 @@ void AddinManagerWindow::editClicked() {
   if (!entry) return;
   const std::int32_t number = entry->Number;
   AddinEditDialog dialog(QStringLiteral("Edit add-in ") + addinKey(number), entry->Item, form_.ParentChoices(number),
-                         checker(), this);
+                         scriptEditors(), this);
   while (dialog.exec() == QDialog::Accepted)
     if (form_.Edit(number, dialog.item())) return;
 }

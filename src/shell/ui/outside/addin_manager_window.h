@@ -23,8 +23,8 @@ class AddinManagerWindow final : public QDialog, public TAddinEditorView {
   void ShowMessage(const std::string& text) override;
 
  private:
-  // The main window's script checker, when there is one (script_checker.h).
-  QObject* checker() const;
+  // The main window's script editors, when there are any (host_script_editors.h).
+  QObject* scriptEditors() const;
   // The number of the selected add-in; 0 when none is selected.
   std::int32_t selected() const;
   void addClicked();

@@ -5,13 +5,11 @@
 #include <QUrl>
 #include <QWidget>
 
-
 #include "platform/services.h"
 #include "shell/main_form.h"
 #include "shell/outside_libraries.h"
 #include "shell/ui/outside/help_viewer.h"
 #include "shell/ui/outside/outside_handle.h"
-#include "shell/ui/outside/script_checker.h"
 
 namespace ondrix::shell::ui {
 namespace {
@@ -40,7 +38,6 @@ void openHelp(QWidget* mainWindow, const QString& folder, const QString& file, H
 void installOutsideComponents(TMainForm& form, QWidget* mainWindow) {
   mainWindow->setProperty(kDataFolderProperty, QString::fromStdString(form.DataFolder()));
   installOutsideLibraries(form, mainWindow);
-  new ScriptChecker(form.ScriptObject(), mainWindow);  // for the add-in manager's Check
 
   const QString folder = QString::fromStdString(form.ProgramFolder());
   auto help = [mainWindow, folder](const char* file, HelpViewer::Page page) {
