@@ -21,6 +21,8 @@
 namespace ondrix::term::view {
 
 class TermView : public QWidget, public TEmulView {
+  Q_OBJECT  // found among a page's children with findChild
+
  public:
   explicit TermView(TCustomEmulVT& model, QWidget* parent = nullptr);
   ~TermView() override;

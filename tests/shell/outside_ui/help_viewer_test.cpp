@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -16,6 +17,7 @@
 
 #include "offscreen_app.h"
 #include "shell/ui/outside/help_viewer.h"
+#include "shell/ui/outside/outside_installer.h"
 
 namespace ondrix::shell::ui {
 namespace {
@@ -67,6 +69,21 @@ TEST_F(HelpViewerTest, IndexFiltersKeywordsAndFollowsLinksIntoTheOtherFile) {
   emit viewer.text()->anchorClicked(QUrl("REF.md#the-watch-routines"));
   EXPECT_EQ(viewer.current(), "REF.md");
   EXPECT_EQ(caretBlock(viewer), "The watch routines");
+}
+
+// The main window keeps one viewer among its other children (the help commands and F1 each find
+// it again), opened at the page asked for.
+TEST_F(HelpViewerTest, TheMainWindowsViewerIsFoundAgainAmongItsOtherChildren) {
+  QWidget mainWindow;
+  new QLabel(&mainWindow);
+  const QString helpFolder = QString::fromStdString(folder);
+  openHelp(&mainWindow, helpFolder, "GUIDE.md", HelpViewer::Page::Contents);
+  openHelp(&mainWindow, helpFolder, "REF.md", HelpViewer::Page::Index, "watch");
+  const QList<HelpViewer*> viewers = mainWindow.findChildren<HelpViewer*>();
+  ASSERT_EQ(viewers.size(), 1);
+  EXPECT_EQ(viewers.front()->current(), "REF.md");
+  EXPECT_EQ(viewers.front()->tabs()->currentIndex(), 1);
+  EXPECT_EQ(viewers.front()->filter()->text(), "watch");
 }
 
 }  // namespace

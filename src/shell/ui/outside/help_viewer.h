@@ -21,6 +21,8 @@ class QUrl;
 namespace ondrix::shell::ui {
 
 class HelpViewer final : public QWidget {
+  Q_OBJECT  // the main window finds its viewer with findChild
+
  public:
   enum class Page { Contents, Index };
 
