@@ -173,17 +173,14 @@ int main(int argc, char** argv) {
   const Descriptions described = descriptions(routines);
   std::ostringstream out;
   out << language;
+  // A heading per routine (so the index lists each once), spelt as its description spells it.
   for (const Group& g : kGroups) {
-    out << "\n### " << g.title << "\n\nKeywords: ";
-    bool first = true;
-    forEachRoutine(g, [&](std::string_view name, RoutineKind, std::string_view) {
-      out << (first ? "" : ", ") << name;
-      first = false;
-    });
-    out << "\n";
+    out << "\n### " << g.title << "\n";
     forEachRoutine(g, [&](std::string_view name, RoutineKind kind, std::string_view codes) {
-      out << "\n#### " << name << "\n\n`" << signature(name, kind, codes) << "`\n";
-      if (const Description* d = describe(described, name)) out << "\n" << d->body << "\n";
+      const Description* d = describe(described, name);
+      const std::string_view shown = d ? std::string_view(d->heading) : name;
+      out << "\n#### " << shown << "\n\n`" << signature(shown, kind, codes) << "`\n";
+      if (d) out << "\n" << d->body << "\n";
     });
   }
   writeConstants(out, described);

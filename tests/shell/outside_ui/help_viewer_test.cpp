@@ -72,7 +72,7 @@ TEST_F(HelpViewerTest, IndexFiltersKeywordsAndFollowsLinksIntoTheOtherFile) {
 }
 
 // The main window keeps one viewer among its other children (the help commands and F1 each find
-// it again), opened at the page asked for.
+// it again), opened at the page asked for; help on a word shows its entry's heading.
 TEST_F(HelpViewerTest, TheMainWindowsViewerIsFoundAgainAmongItsOtherChildren) {
   QWidget mainWindow;
   new QLabel(&mainWindow);
@@ -84,6 +84,10 @@ TEST_F(HelpViewerTest, TheMainWindowsViewerIsFoundAgainAmongItsOtherChildren) {
   EXPECT_EQ(viewers.front()->current(), "REF.md");
   EXPECT_EQ(viewers.front()->tabs()->currentIndex(), 1);
   EXPECT_EQ(viewers.front()->filter()->text(), "watch");
+  EXPECT_EQ(caretBlock(*viewers.front()), "The watch routines");
+  openHelp(&mainWindow, helpFolder, "GUIDE.md", HelpViewer::Page::Index, "START");
+  EXPECT_EQ(viewers.front()->index()->currentItem()->text(), "Start");
+  EXPECT_EQ(caretBlock(*viewers.front()), "Start");
 }
 
 }  // namespace

@@ -103,6 +103,13 @@ bool HelpViewer::open(const QString& name, Page page, const QString& keyword) {
     tabs_->setCurrentIndex(1);
     filter_->setText(keyword);
     fillIndex();
+    // Help on a word shows its entry at once: the one spelt so, else the first that contains it.
+    if (!keyword.isEmpty() && index_->count() > 0) {
+      const QList<QListWidgetItem*> exact = index_->findItems(keyword, Qt::MatchFixedString);
+      QListWidgetItem* entry = exact.isEmpty() ? index_->item(0) : exact.front();
+      index_->setCurrentItem(entry);
+      goToHeading(entry->data(kHeadingRole).toInt());
+    }
     filter_->setFocus();
   }
   show();

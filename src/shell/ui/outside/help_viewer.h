@@ -29,8 +29,9 @@ class HelpViewer final : public QWidget {
   // `folder`: where the help files are (ends with '/').
   explicit HelpViewer(QString folder, QWidget* parent = nullptr);
 
-  // Shows help file `name` ("OXPRO.md") at its contents or at its index filtered by `keyword`;
-  // false when the file cannot be read.
+  // Shows help file `name` ("OXPRO.md") at its contents or at its index filtered by `keyword`
+  // (the text then at the entry spelt as `keyword`, else at the first entry); false when the file
+  // cannot be read.
   bool open(const QString& name, Page page, const QString& keyword = {});
 
   QTreeWidget* contents() const { return contents_; }
