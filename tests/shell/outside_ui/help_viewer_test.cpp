@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -88,6 +89,14 @@ TEST_F(HelpViewerTest, TheMainWindowsViewerIsFoundAgainAmongItsOtherChildren) {
   openHelp(&mainWindow, helpFolder, "GUIDE.md", HelpViewer::Page::Index, "START");
   EXPECT_EQ(viewers.front()->index()->currentItem()->text(), "Start");
   EXPECT_EQ(caretBlock(*viewers.front()), "Start");
+
+  // From a modal window the viewer is that window's, so the modal window does not block it.
+  QDialog modal(&mainWindow);
+  modal.setModal(true);
+  modal.show();
+  openHelp(&mainWindow, helpFolder, "REF.md", HelpViewer::Page::Contents);
+  EXPECT_EQ(modal.findChildren<HelpViewer*>().size(), 1);
+  EXPECT_EQ(mainWindow.findChildren<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly).size(), 1);
 }
 
 }  // namespace

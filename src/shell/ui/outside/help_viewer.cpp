@@ -95,26 +95,27 @@ bool HelpViewer::load(const QString& name) {
 
 bool HelpViewer::open(const QString& name, Page page, const QString& keyword) {
   if (!load(name)) return false;
+  // Shown first: the text is laid out at its real size before it scrolls to a heading.
+  show();
+  raise();
+  activateWindow();
   if (page == Page::Contents) {
     tabs_->setCurrentIndex(0);
     text_->moveCursor(QTextCursor::Start);
     contents_->setFocus();
-  } else {
-    tabs_->setCurrentIndex(1);
-    filter_->setText(keyword);
-    fillIndex();
-    // Help on a word shows its entry at once: the one spelt so, else the first that contains it.
-    if (!keyword.isEmpty() && index_->count() > 0) {
-      const QList<QListWidgetItem*> exact = index_->findItems(keyword, Qt::MatchFixedString);
-      QListWidgetItem* entry = exact.isEmpty() ? index_->item(0) : exact.front();
-      index_->setCurrentItem(entry);
-      goToHeading(entry->data(kHeadingRole).toInt());
-    }
-    filter_->setFocus();
+    return true;
   }
-  show();
-  raise();
-  activateWindow();
+  tabs_->setCurrentIndex(1);
+  filter_->setText(keyword);
+  fillIndex();
+  // Help on a word shows its entry at once: the one spelt so, else the first that contains it.
+  if (!keyword.isEmpty() && index_->count() > 0) {
+    const QList<QListWidgetItem*> exact = index_->findItems(keyword, Qt::MatchFixedString);
+    QListWidgetItem* entry = exact.isEmpty() ? index_->item(0) : exact.front();
+    index_->setCurrentItem(entry);
+    goToHeading(entry->data(kHeadingRole).toInt());
+  }
+  filter_->setFocus();
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "shell/ui/outside/outside_installer.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
@@ -29,9 +30,13 @@ void cannotFind(const char* what, const QString& path) {
 
 void openHelp(QWidget* mainWindow, const QString& folder, const QString& file, HelpViewer::Page page,
               const QString& keyword) {
-  // One viewer per main window, made on first use; it goes with the main window.
-  auto* viewer = mainWindow->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
-  if (!viewer) viewer = new HelpViewer(folder, mainWindow);
+  // One viewer per main window, made on first use; it goes with the main window. Asked for from a
+  // modal window (F1 in the add-in or event handler editor), the viewer belongs to that window
+  // instead, since the modal window blocks every window but its own.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner) owner = mainWindow;
+  auto* viewer = owner->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!viewer) viewer = new HelpViewer(folder, owner);
   if (!viewer->open(file, page, keyword)) cannotFind("help file", folder + file);
 }
 

@@ -20,8 +20,9 @@ namespace ondrix::shell::ui {
 void installOutsideComponents(TMainForm& form, QWidget* mainWindow);
 
 // Shows help file `file` ("OXPSCRIPT.md") of `folder` in the main window's help viewer (made on
-// first use, one per main window) at its contents, or at its index filtered by `keyword`; a file
-// that cannot be read is reported in a message box. The script windows' help commands and F1 use
+// first use, one per main window; while a modal window is open, that window's own viewer) at its
+// contents, or at its index filtered by `keyword`; a file that cannot be read is reported in a
+// message box. The script windows' help commands and F1 use
 // it with OXPSCRIPT.md.
 void openHelp(QWidget* mainWindow, const QString& folder, const QString& file, HelpViewer::Page page,
               const QString& keyword = {});
