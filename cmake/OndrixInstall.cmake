@@ -1,7 +1,7 @@
 # The installed layout, for `cmake --install` and the Debian package:
 #
 #   PREFIX/lib/ondrix/      the program folder: ondrix, ondrix-cli, ADDINMGR.so, ABOUTDLL.so, the
-#                           help files, NEWS.md and OndrixScript.txt (the program finds them beside
+#                           help files, NEWS.html and OndrixScript.txt (the program finds them beside
 #                           itself, through /proc/self/exe)
 #   PREFIX/bin/             links to ondrix and ondrix-cli in the program folder
 #   PREFIX/share/man/man1/  ondrix.1, ondrix-cli.1
@@ -31,7 +31,7 @@ foreach(library ADDINMGR ABOUTDLL)
     install(TARGETS ${library} LIBRARY DESTINATION ${ONDRIX_PROGRAM_DIR})
   endif()
 endforeach()
-install(FILES ${PROJECT_BINARY_DIR}/bin/OXPRO.md ${PROJECT_BINARY_DIR}/bin/OXPSCRIPT.md ${PROJECT_BINARY_DIR}/bin/NEWS.md
+install(FILES ${PROJECT_BINARY_DIR}/bin/OXPRO.md ${PROJECT_BINARY_DIR}/bin/OXPSCRIPT.md ${PROJECT_BINARY_DIR}/bin/NEWS.html
               ${ONDRIX_SCRIPT_LANGUAGE_FILE}
         DESTINATION ${ONDRIX_PROGRAM_DIR})
 

@@ -33,7 +33,7 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected "${program_dir}/ondrix-cli" "${program_dir}/OXPRO.md" "${program_dir}/OXPSCRIPT.md"
-             "${program_dir}/NEWS.md" "${program_dir}/OndrixScript.txt" "${prefix}/share/man/man1/ondrix-cli.1")
+             "${program_dir}/NEWS.html" "${program_dir}/OndrixScript.txt" "${prefix}/share/man/man1/ondrix-cli.1")
 if(WITH_GUI)
   list(APPEND expected "${program_dir}/ondrix" "${program_dir}/ADDINMGR.so" "${program_dir}/ABOUTDLL.so"
        "${prefix}/bin/ondrix" "${prefix}/share/man/man1/ondrix.1" "${prefix}/share/applications/ondrix.desktop"

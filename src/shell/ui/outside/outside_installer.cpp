@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kGuide = "OXPRO.md";
 constexpr const char* kScriptHelp = "OXPSCRIPT.md";
-constexpr const char* kNews = "NEWS.md";
+constexpr const char* kNews = "NEWS.html";
 
 // "Cannot find the help file PATH." (or the news page).
 void cannotFind(const char* what, const QString& path) {

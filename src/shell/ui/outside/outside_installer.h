@@ -2,8 +2,8 @@
 // Hands the main window's outside components their commands: "&Add-in manager..." and "&About..."
 // to the libraries of the program folder (ADDINMGR.so, ABOUTDLL.so, given `mainWindow` with its
 // data folder as handle); "&Contents...", "&Index..." and "&Scripting help..." to the help viewer
-// (OXPRO.md, OXPSCRIPT.md beside the program); "&Ondrix news page..." to the desktop's viewer of
-// NEWS.md beside the program.
+// (OXPRO.md, OXPSCRIPT.md beside the program); "&Ondrix news page..." to the desktop's web
+// browser with NEWS.html beside the program.
 
 #include <QString>
 
