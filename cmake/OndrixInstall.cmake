@@ -4,7 +4,7 @@
 #                           help files, NEWS.html and OndrixScript.txt (the program finds them beside
 #                           itself, through /proc/self/exe)
 #   PREFIX/bin/             links to ondrix and ondrix-cli in the program folder
-#   PREFIX/share/man/man1/  ondrix.1, ondrix-cli.1
+#   PREFIX/share/man/man1/  ondrix.1.gz, ondrix-cli.1.gz
 #   PREFIX/share/applications/ondrix.desktop, share/icons/hicolor/*/apps/ondrix.png,
 #   PREFIX/share/mime/packages/ondrix.xml (script files, .oxs)
 #
@@ -35,11 +35,22 @@ install(FILES ${PROJECT_BINARY_DIR}/bin/OXPRO.md ${PROJECT_BINARY_DIR}/bin/OXPSC
               ${ONDRIX_SCRIPT_LANGUAGE_FILE}
         DESTINATION ${ONDRIX_PROGRAM_DIR})
 
-# Manual pages.
-install(FILES ${PROJECT_SOURCE_DIR}/docs/man/ondrix-cli.1 DESTINATION share/man/man1)
+# Manual pages, compressed as the manual reader expects them (gzip -n: the same bytes every build).
+set(man_pages ondrix-cli)
 if(TARGET ondrix)
-  install(FILES ${PROJECT_SOURCE_DIR}/docs/man/ondrix.1 DESTINATION share/man/man1)
+  list(APPEND man_pages ondrix)
 endif()
+foreach(page IN LISTS man_pages)
+  set(compressed ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
+  add_custom_command(OUTPUT ${compressed}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+                     COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/docs/man/${page}.1 > ${compressed}
+                     DEPENDS ${PROJECT_SOURCE_DIR}/docs/man/${page}.1
+                     COMMENT "Compressing ${page}.1")
+  list(APPEND compressed_pages ${compressed})
+endforeach()
+add_custom_target(ondrix_man_pages ALL DEPENDS ${compressed_pages})
+install(FILES ${compressed_pages} DESTINATION share/man/man1)
 
 # The desktop: the application menu entry, a hidden entry that opens script files with "ondrix -s",
 # the script file type and the icon in the hicolor sizes (drawn by packaging/make_icons.sh).

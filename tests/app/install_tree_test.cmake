@@ -33,10 +33,10 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected "${program_dir}/ondrix-cli" "${program_dir}/OXPRO.md" "${program_dir}/OXPSCRIPT.md"
-             "${program_dir}/NEWS.html" "${program_dir}/OndrixScript.txt" "${prefix}/share/man/man1/ondrix-cli.1")
+             "${program_dir}/NEWS.html" "${program_dir}/OndrixScript.txt" "${prefix}/share/man/man1/ondrix-cli.1.gz")
 if(WITH_GUI)
   list(APPEND expected "${program_dir}/ondrix" "${program_dir}/ADDINMGR.so" "${program_dir}/ABOUTDLL.so"
-       "${prefix}/bin/ondrix" "${prefix}/share/man/man1/ondrix.1" "${prefix}/share/applications/ondrix.desktop"
+       "${prefix}/bin/ondrix" "${prefix}/share/man/man1/ondrix.1.gz" "${prefix}/share/applications/ondrix.desktop"
        "${prefix}/share/mime/packages/ondrix.xml" "${prefix}/share/icons/hicolor/48x48/apps/ondrix.png")
 endif()
 foreach(file IN LISTS expected)
