@@ -45,11 +45,16 @@ std::string withTrailingSlash(std::string folder) {
   return folder;
 }
 
-std::string programFolder() {
+std::string programPath() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return withTrailingSlash(std::filesystem::current_path().string());
-  return withTrailingSlash(exe.parent_path().string());
+  return ec ? std::string() : exe.string();
+}
+
+std::string programFolder() {
+  const std::string exe = programPath();
+  if (exe.empty()) return withTrailingSlash(std::filesystem::current_path().string());
+  return withTrailingSlash(std::filesystem::path(exe).parent_path().string());
 }
 
 std::string chooseDataFolder(const DataFolderPlaces& places) {

@@ -5,7 +5,8 @@
 
 namespace ondrix::platform {
 
-// The folder of the running executable.
+// The running executable (empty when /proc cannot say), and its folder (then the current one).
+std::string programPath();
 std::string programFolder();
 
 // What the data folder is chosen from (empty strings stand for unset variables).

@@ -57,12 +57,6 @@ void startTimeout(double seconds) {
   setitimer(ITIMER_REAL, &timer, nullptr);
 }
 
-std::string ownPath() {
-  char buffer[4096];
-  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("ondrix-cli");
-}
-
 int runScript(const RunOptions& o) {
   std::string source;
   if (!readScriptFile(o.script, source)) return kExitFailure;
@@ -75,7 +69,7 @@ int runScript(const RunOptions& o) {
     }
   }
   if (!o.data.empty()) setenv("ONDRIX_DATA", o.data.c_str(), 1);
-  std::vector<std::string> programArguments{ownPath()};
+  std::vector<std::string> programArguments{platform::programPath()};
   programArguments.insert(programArguments.end(), o.arguments.begin(), o.arguments.end());
   script::setProgramArguments(std::move(programArguments));
 

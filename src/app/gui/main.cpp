@@ -28,6 +28,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/qt/script_windows_qt.h"
 #include "platform/services.h"
+#include "script/std_routines.h"
 #include "shell/ui/connection_dialogs.h"
 #include "shell/ui/main_window.h"
 #include "shell/ui/managers_installer.h"
@@ -110,6 +111,11 @@ int main(int argc, char** argv) {
     }
     arguments.emplace_back(argv[i]);
   }
+
+  // PARAMCOUNT and PARAMSTR: the program and its arguments as given.
+  std::vector<std::string> programArguments{ondrix::platform::programPath()};
+  programArguments.insert(programArguments.end(), arguments.begin(), arguments.end());
+  ondrix::script::setProgramArguments(std::move(programArguments));
 
   OndrixApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1("Ondrix"));
