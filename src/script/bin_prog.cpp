@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "script/compiler_error.h"
@@ -65,7 +66,12 @@ void TBinProg::runFrom(std::int32_t index) {
   base_ = depth_;
   running_ = true;
   pc_ = index;
-  execute();
+  try {
+    execute();
+  } catch (const std::bad_alloc&) {
+    // A text or array too big for the machine ends the run like one beyond the length limit.
+    throw EScriptError(errtext::kOutOfMemory);
+  }
 }
 
 void TBinProg::checkStart(std::int32_t index) const {

@@ -83,6 +83,11 @@ ValResult scanVal(std::string_view s) {
     return r;
   }
   r.value = toDouble(d.number);
+  if (std::isinf(r.value)) {  // too large for a real: not a number that was read
+    r.value = 0;
+    r.errorPos = i;
+    return r;
+  }
   if (negative) r.value = -r.value;
   r.fractional = d.fractional && r.value != std::trunc(r.value);
   return r;

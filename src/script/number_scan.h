@@ -9,7 +9,8 @@ namespace ondrix::script {
 
 // Val: leading blanks, a sign, then decimal digits with an optional fraction and exponent, or "$"
 // and hexadecimal digits. `errorPos` is 0 when the whole text was read, else the 1-based position
-// of the first character that could not be (the length + 1 when the text ends too early).
+// of the first character that could not be (the length + 1 when the text ends too early; the
+// length when the number is too large for a real).
 struct ValResult {
   double value = 0;
   bool fractional = false;  // a point or an exponent was read

@@ -18,8 +18,4 @@ void registerStandardConstants(HostTables& host);
 // path, the rest its arguments.
 void setProgramArguments(std::vector<std::string> arguments);
 
-// The result code of the last file input/output operation (0 = success); IORESULT reads and
-// clears it. The file procedures set it.
-void setIoResult(int code);
-
 }  // namespace ondrix::script

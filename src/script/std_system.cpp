@@ -16,17 +16,11 @@ std::vector<std::string>& programArguments() {
   return arguments;
 }
 
-int& ioResult() {
-  static int code = 0;
-  return code;
-}
-
 platform::Dialogs& dialogs() { return *platform::services().dialogs; }
 
-void ioResultRoutine(ParamCells&, ScriptValue& r) {
-  r = ScriptValue::integer(ioResult());
-  ioResult() = 0;
-}
+// No routine of the program does file input/output that reports through IORESULT: the file
+// routines give their outcome as their values. So the last result is always success.
+void ioResultRoutine(ParamCells&, ScriptValue& r) { r = ScriptValue::integer(0); }
 
 // MOVE(source, var dest, count): a plain value copy; a count of 0 or less copies nothing.
 void move(ParamCells& c, ScriptValue&) {
@@ -89,7 +83,5 @@ constexpr std::array kRoutines{
 std::span<const StdRoutine> systemRoutines() { return kRoutines; }
 
 void setProgramArguments(std::vector<std::string> arguments) { programArguments() = std::move(arguments); }
-
-void setIoResult(int code) { ioResult() = code; }
 
 }  // namespace ondrix::script

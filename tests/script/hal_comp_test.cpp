@@ -86,6 +86,7 @@ TEST(HalCompScripts, TextInOutputAndErrorsOut) {
       {"begin ShowMessage(Copy('abcdef', 2, 3) + IntToStr(Pos('cd', 'abcdef'))) end.", "bcd3\n", ""},
       {"var s: Variant; begin s := 'abc'; Insert('X', s, 2); Delete(s, 4, 1); ShowMessage(s) end.", "aXb\n", ""},
       {"var v, c: Variant; begin Val('12a', v, c); ShowMessage(c); Val('12.5', v, c); ShowMessage(v * 2) end.", "3\n25\n", ""},
+      {"var v, c: Variant; begin Val('1e400', v, c); ShowMessage(c) end.", "5\n", ""},
       {"var s: Variant; begin Str(1, s); ShowMessage(s) end.", " 1.00000000000000E+0000\n", ""},
       {"begin ShowMessage(IntToHex(255, 4) + UPCASE('hello') + IntToStr(Length(123))) end.", "00FFH3\n", ""},
       {"begin ShowMessage(FormatFloat('#,##0.00', 1234.5)) end.", "1,234.50\n", ""},

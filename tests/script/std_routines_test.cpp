@@ -290,8 +290,6 @@ TEST(StdSystem, ParametersMoveAndIoResult) {
       {"MOVE", {I(7), S("old"), I(0)}, "String:old", 1},
   });
   setProgramArguments({});
-  setIoResult(5);
-  EXPECT_EQ(callRoutine("IORESULT", {}).result.toInteger(), 5);
   EXPECT_EQ(callRoutine("IORESULT", {}).result.toInteger(), 0);
   EXPECT_NO_THROW(callRoutine("RANDOMIZE", {}));
 }
