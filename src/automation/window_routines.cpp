@@ -41,7 +41,7 @@ bool isBitmapFile(const std::string& file) {
 // The width (argument 0) is the button's own: buttons here size to their caption.
 void AddToolbarButton(ParamCells& cells, ScriptValue& result) {
   const std::string hint = textArg(cells, 1), script = textArg(cells, 2);
-  result = ScriptValue::integer(form().AddUserButton("", hint, script));
+  result = ScriptValue::integer(form().AddUserButton("", hint, script, intArg(cells, 0)));
 }
 
 // The toolbar hides itself when nothing is left on it.

@@ -179,7 +179,9 @@ class TMainForm {
   void WriteStatus(const std::string& text);
 
   // --- The user-configurable toolbar; ids are never reused within a run.
-  std::int32_t AddUserButton(const std::string& caption, const std::string& hint, const std::string& scriptFile);
+  // `width` in pixels; 0 or less: as wide as its caption or glyph needs.
+  std::int32_t AddUserButton(const std::string& caption, const std::string& hint, const std::string& scriptFile,
+                             int width = 0);
   bool RemoveUserButton(std::int32_t id);
   std::int32_t AddUserSpacer();
   bool RemoveUserSpacer(std::int32_t id);

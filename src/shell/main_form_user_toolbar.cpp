@@ -8,10 +8,10 @@
 namespace ondrix::shell {
 
 std::int32_t TMainForm::AddUserButton(const std::string& caption, const std::string& hint,
-                                      const std::string& scriptFile) {
+                                      const std::string& scriptFile, int width) {
   const std::int32_t id = impl_->nextButtonId++;
   impl_->userButtons.push_back(TToolBtn{id, caption, hint, scriptFile, {}});
-  view_.AddUserButton(id, caption, hint);
+  view_.AddUserButton(id, caption, hint, width);
   view_.SetUserToolbarVisible(true);
   return id;
 }

@@ -89,7 +89,8 @@ class TMainFormView {
   virtual void SetAddinMenu(const std::vector<TAddinMenuItem>& items) = 0;
 
   // --- The user-configurable toolbar (hidden until it holds a button or spacer)
-  virtual void AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint) = 0;
+  // `width` in pixels; 0 or less: the button's natural width.
+  virtual void AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint, int width) = 0;
   virtual void RemoveUserButton(std::int32_t id) = 0;
   virtual void AddUserSpacer(std::int32_t id) = 0;
   virtual void RemoveUserSpacer(std::int32_t id) = 0;

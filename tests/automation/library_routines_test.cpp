@@ -206,6 +206,8 @@ TEST_F(LibraryRoutines, UserToolbarAndStatus) {
                                                      "Cannot load BMP file: /no/such.bmp"}));
   EXPECT_EQ(view.StatusTexts[0], "working");
   EXPECT_TRUE(view.UserToolbarVisible);
+  ASSERT_EQ(view.UserButtons.size(), 2u);
+  EXPECT_EQ(view.UserButtons[1].Width, 10);
   ASSERT_EQ(form->UserButtons().size(), 2u);
   EXPECT_EQ(form->UserButtons()[1].Caption, "Go");
   EXPECT_EQ(form->UserButtons()[1].GlyphFile, bitmap);

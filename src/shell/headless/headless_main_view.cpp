@@ -90,8 +90,9 @@ void THeadlessMainFormView::SetKeylistMenu(const std::vector<std::string>& names
 
 void THeadlessMainFormView::SetAddinMenu(const std::vector<TAddinMenuItem>& items) { AddinMenu = items; }
 
-void THeadlessMainFormView::AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint) {
-  UserButtons.push_back(UserButton{id, caption, hint});
+void THeadlessMainFormView::AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint,
+                                          int width) {
+  UserButtons.push_back(UserButton{id, caption, hint, width});
 }
 
 void THeadlessMainFormView::RemoveUserButton(std::int32_t id) {

@@ -25,6 +25,7 @@ class THeadlessMainFormView : public TMainFormView {
     std::int32_t Id = 0;
     std::string Caption;
     std::string Hint;
+    int Width = 0;
   };
 
   void SetCaption(const std::string& caption) override;
@@ -51,7 +52,7 @@ class THeadlessMainFormView : public TMainFormView {
   void SetKeylistMenu(const std::vector<std::string>& names) override;
   void SetAddinMenu(const std::vector<TAddinMenuItem>& items) override;
 
-  void AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint) override;
+  void AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint, int width) override;
   void RemoveUserButton(std::int32_t id) override;
   void AddUserSpacer(std::int32_t id) override;
   void RemoveUserSpacer(std::int32_t id) override;

@@ -370,9 +370,10 @@ void MainWindow::SetAddinMenu(const std::vector<TAddinMenuItem>& items) {
 
 // --- The user-configurable toolbar ---------------------------------------------------------------
 
-void MainWindow::AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint) {
+void MainWindow::AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint, int width) {
   QAction* button = userBar_->addAction(uiText(caption));
   button->setToolTip(uiText(hint));
+  if (width > 0) userBar_->widgetForAction(button)->setFixedWidth(width);
   connect(button, &QAction::triggered, this, [this, id] { form_->UserButtonClick(id); });
   removeUserAction(userButtons_, id);
   userButtons_[id] = button;

@@ -80,7 +80,7 @@ class MainWindow : public QMainWindow, public TMainFormView {
   void SetConnectMenu(const std::vector<std::string>& names) override;
   void SetKeylistMenu(const std::vector<std::string>& names) override;
   void SetAddinMenu(const std::vector<TAddinMenuItem>& items) override;
-  void AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint) override;
+  void AddUserButton(std::int32_t id, const std::string& caption, const std::string& hint, int width) override;
   void RemoveUserButton(std::int32_t id) override;
   void SetUserButtonCaption(std::int32_t id, const std::string& caption) override;
   void SetUserButtonGlyph(std::int32_t id, const std::string& bitmapFile) override;

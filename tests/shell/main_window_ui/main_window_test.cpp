@@ -269,6 +269,9 @@ TEST_F(MainWindowTest, UserToolbarShowsWhileItHoldsSomething) {
   ASSERT_EQ(window->userToolBar()->actions().size(), 1);
   EXPECT_EQ(window->userToolBar()->actions()[0]->text(), "Go");
   EXPECT_EQ(window->userToolBar()->actions()[0]->toolTip(), "Runs go.oxs");
+  const std::int32_t wide = window->form().AddUserButton("", "Wide", "go.oxs", 60);
+  EXPECT_EQ(window->userToolBar()->widgetForAction(window->userToolBar()->actions()[1])->width(), 60);
+  window->form().RemoveUserButton(wide);
   const std::int32_t spacer = window->form().AddUserSpacer();
   EXPECT_EQ(texts(window->userToolBar()->actions()), (std::vector<QString>{"Go", "-"}));
   window->form().RemoveUserButton(button);
