@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/cli/commands.h"
-#include "app/cli/script_compile.h"
+#include "automation/script_compile.h"
 #include "platform/codepage.h"
 #include "platform/paths.h"
 #include "script/compiler_error.h"
@@ -45,7 +45,7 @@ class Checker {
     ++scripts_;
     script::THalRuner runner(script);
     try {
-      compileOnly(runner);
+      automation::compileOnly(runner);
     } catch (const script::ECompilerError& e) {
       fail(what + " " + unframed(e.what()));
     }

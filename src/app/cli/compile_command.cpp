@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/cli/commands.h"
-#include "app/cli/script_compile.h"
+#include "automation/script_compile.h"
 #include "platform/codepage.h"
 #include "script/bin_prog.h"
 #include "script/compiler_error.h"
@@ -25,7 +25,7 @@ int runCompile(const CompileOptions& o) {
   if (!readScriptFile(o.script, source)) return kExitFailure;
   script::THalRuner runner(std::move(source));
   try {
-    compileOnly(runner);
+    automation::compileOnly(runner);
   } catch (const script::ECompilerError& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return kExitCompileError;

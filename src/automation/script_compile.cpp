@@ -1,8 +1,8 @@
-#include "app/cli/script_compile.h"
+#include "automation/script_compile.h"
 
 #include "script/host_object.h"
 
-namespace ondrix::cli {
+namespace ondrix::automation {
 
 void compileOnly(script::THalRuner& runner) {
   // A compiled program holds the objects' handles only; nothing is called on them.
@@ -14,4 +14,4 @@ void compileOnly(script::THalRuner& runner) {
   runner.execute();
 }
 
-}  // namespace ondrix::cli
+}  // namespace ondrix::automation

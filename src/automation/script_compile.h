@@ -4,9 +4,9 @@
 
 #include "script/hal_runer.h"
 
-namespace ondrix::cli {
+namespace ondrix::automation {
 
 // Names the objects of a run in `runner` and compiles it; ECompilerError propagates.
 void compileOnly(script::THalRuner& runner);
 
-}  // namespace ondrix::cli
+}  // namespace ondrix::automation
