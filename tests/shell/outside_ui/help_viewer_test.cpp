@@ -29,7 +29,7 @@ class HelpViewerTest : public ::testing::Test {
     testing::offscreenApp();
     std::string pattern = (std::filesystem::temp_directory_path() / "ondrix-help-XXXXXX").string();
     folder = std::string(mkdtemp(pattern.data())) + "/";
-    std::ofstream(folder + "GUIDE.md") << "# Guide\n\nIntro.\n\n## Start\n\nKeywords: begin here\n\n### Install\n\n"
+    std::ofstream(folder + "GUIDE.md") << "# Guide\n\nIntro.\n\n## Start\n\nKeywords: begin here, watches\n\n### Install\n\n"
                                           "Text.\n\n## Watches\n\nSee [the reference](REF.md#the-watch-routines).\n";
     std::ofstream(folder + "REF.md") << "# Reference\n\n## Lexical rules\n\nText.\n\n## The watch routines\n\nText.\n";
   }
@@ -62,7 +62,8 @@ TEST_F(HelpViewerTest, IndexFiltersKeywordsAndFollowsLinksIntoTheOtherFile) {
   EXPECT_EQ(viewer.tabs()->currentIndex(), 1);
   QStringList all;
   for (int i = 0; i < viewer.index()->count(); ++i) all << viewer.index()->item(i)->text();
-  EXPECT_EQ(all, (QStringList{"begin here", "Install", "Start", "Watches"}));
+  // A keyword under two headings names the one that is not the keyword itself.
+  EXPECT_EQ(all, (QStringList{"begin here", "Install", "Start", "watches (Start)", "Watches"}));
   viewer.filter()->setText("IN");
   ASSERT_EQ(viewer.index()->count(), 2);
   emit viewer.index()->itemActivated(viewer.index()->item(0));
@@ -89,6 +90,9 @@ TEST_F(HelpViewerTest, TheMainWindowsViewerIsFoundAgainAmongItsOtherChildren) {
   openHelp(&mainWindow, helpFolder, "GUIDE.md", HelpViewer::Page::Index, "START");
   EXPECT_EQ(viewers.front()->index()->currentItem()->text(), "Start");
   EXPECT_EQ(caretBlock(*viewers.front()), "Start");
+  openHelp(&mainWindow, helpFolder, "GUIDE.md", HelpViewer::Page::Index, "Watches");  // its own heading first
+  EXPECT_EQ(viewers.front()->index()->currentItem()->text(), "Watches");
+  EXPECT_EQ(caretBlock(*viewers.front()), "Watches");
 
   // From a modal window the viewer is that window's, so the modal window does not block it.
   QDialog modal(&mainWindow);

@@ -19,6 +19,7 @@ namespace ondrix::shell::ui {
 namespace {
 
 constexpr int kHeadingRole = Qt::UserRole;
+constexpr int kKeywordRole = Qt::UserRole + 1;
 
 void addHeadings(QTreeWidgetItem* parent, QTreeWidget* tree, const std::vector<THelpHeading>& headings,
                  const THelpDocument& doc) {
@@ -108,10 +109,9 @@ bool HelpViewer::open(const QString& name, Page page, const QString& keyword) {
   tabs_->setCurrentIndex(1);
   filter_->setText(keyword);
   fillIndex();
-  // Help on a word shows its entry at once: the one spelt so, else the first that contains it.
+  // Help on a word shows its entry at once.
   if (!keyword.isEmpty() && index_->count() > 0) {
-    const QList<QListWidgetItem*> exact = index_->findItems(keyword, Qt::MatchFixedString);
-    QListWidgetItem* entry = exact.isEmpty() ? index_->item(0) : exact.front();
+    QListWidgetItem* entry = entryFor(keyword);
     index_->setCurrentItem(entry);
     goToHeading(entry->data(kHeadingRole).toInt());
   }
@@ -121,11 +121,32 @@ bool HelpViewer::open(const QString& name, Page page, const QString& keyword) {
 
 void HelpViewer::fillIndex() {
   index_->clear();
-  for (const THelpKeyword& k : document_.Filtered(filter_->text().toStdString())) {
-    auto* item = new QListWidgetItem(QString::fromStdString(k.Keyword), index_);
+  const std::vector<THelpKeyword> entries = document_.Filtered(filter_->text().toStdString());
+  auto key = [&entries](std::size_t i) { return QString::fromStdString(entries[i].Keyword).toLower(); };
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const THelpKeyword& k = entries[i];
+    QString text = QString::fromStdString(k.Keyword);
+    // A keyword listed under several headings (the index is sorted, so they are neighbours) names
+    // the heading it leads to, unless that heading is the keyword itself.
+    const bool repeated = (i > 0 && key(i - 1) == key(i)) || (i + 1 < entries.size() && key(i + 1) == key(i));
+    const std::string& heading = document_.Headings().at(static_cast<std::size_t>(k.Heading))->Text;
+    if (repeated && heading != k.Keyword) text += QStringLiteral(" (") + QString::fromStdString(heading) + QLatin1Char(')');
+    auto* item = new QListWidgetItem(text, index_);
     item->setData(kHeadingRole, k.Heading);
+    item->setData(kKeywordRole, QString::fromStdString(k.Keyword));
   }
   if (index_->count() > 0) index_->setCurrentRow(0);
+}
+
+QListWidgetItem* HelpViewer::entryFor(const QString& keyword) const {
+  // The keyword's own heading first, then any entry of the keyword, then the first entry.
+  QListWidgetItem* any = nullptr;
+  for (int row = 0; row < index_->count(); ++row) {
+    QListWidgetItem* item = index_->item(row);
+    if (item->text().compare(keyword, Qt::CaseInsensitive) == 0) return item;
+    if (!any && item->data(kKeywordRole).toString().compare(keyword, Qt::CaseInsensitive) == 0) any = item;
+  }
+  return any ? any : index_->item(0);
 }
 
 void HelpViewer::goToHeading(int position) {

@@ -13,6 +13,7 @@
 
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QTabWidget;
 class QTextBrowser;
 class QTreeWidget;
@@ -30,8 +31,8 @@ class HelpViewer final : public QWidget {
   explicit HelpViewer(QString folder, QWidget* parent = nullptr);
 
   // Shows help file `name` ("OXPRO.md") at its contents or at its index filtered by `keyword`
-  // (the text then at the entry spelt as `keyword`, else at the first entry); false when the file
-  // cannot be read.
+  // (the text then at the heading of that name, else at another entry of that keyword, else at the
+  // first entry); false when the file cannot be read.
   bool open(const QString& name, Page page, const QString& keyword = {});
 
   QTreeWidget* contents() const { return contents_; }
@@ -48,6 +49,8 @@ class HelpViewer final : public QWidget {
  private:
   bool load(const QString& name);
   void fillIndex();
+  // The index entry help on `keyword` shows (the index is not empty).
+  QListWidgetItem* entryFor(const QString& keyword) const;
   void linkClicked(const QUrl& url);
 
   QString folder_;
