@@ -47,7 +47,8 @@ inline constexpr const char* kVariantNotArray = "Variant is not an array";
 inline constexpr const char* kArrayIndexOutOfBounds = "Variant array index out of bounds";
 inline constexpr const char* kInvalidOpcode = "Invalid opcode";
 inline constexpr const char* kStackOverflow = "Stack overflow";
-inline constexpr const char* kOutOfMemory = "Out of memory";  // a string beyond the length limit, or no memory left
+// A string beyond the length limit, or no memory left.
+inline constexpr const char* kOutOfMemory = "Out of memory";
 inline constexpr const char* kStepLimit = "Step limit reached";
 inline constexpr const char* kUnknownReaderType = "Unknown reader type";
 inline constexpr const char* kUnknownWriteType = "Unknown variable type during writing program";

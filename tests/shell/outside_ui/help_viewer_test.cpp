@@ -29,7 +29,8 @@ class HelpViewerTest : public ::testing::Test {
     testing::offscreenApp();
     std::string pattern = (std::filesystem::temp_directory_path() / "ondrix-help-XXXXXX").string();
     folder = std::string(mkdtemp(pattern.data())) + "/";
-    std::ofstream(folder + "GUIDE.md") << "# Guide\n\nIntro.\n\n## Start\n\nKeywords: begin here, watches\n\n### Install\n\n"
+    std::ofstream(folder + "GUIDE.md") << "# Guide\n\nIntro.\n\n## Start\n\nKeywords: begin here, watches\n\n"
+                                          "### Install\n\n"
                                           "Text.\n\n## Watches\n\nSee [the reference](REF.md#the-watch-routines).\n";
     std::ofstream(folder + "REF.md") << "# Reference\n\n## Lexical rules\n\nText.\n\n## The watch routines\n\nText.\n";
   }

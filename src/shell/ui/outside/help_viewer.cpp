@@ -130,7 +130,8 @@ void HelpViewer::fillIndex() {
     // the heading it leads to, unless that heading is the keyword itself.
     const bool repeated = (i > 0 && key(i - 1) == key(i)) || (i + 1 < entries.size() && key(i + 1) == key(i));
     const std::string& heading = document_.Headings().at(static_cast<std::size_t>(k.Heading))->Text;
-    if (repeated && heading != k.Keyword) text += QStringLiteral(" (") + QString::fromStdString(heading) + QLatin1Char(')');
+    if (repeated && heading != k.Keyword)
+      text += QStringLiteral(" (") + QString::fromStdString(heading) + QLatin1Char(')');
     auto* item = new QListWidgetItem(text, index_);
     item->setData(kHeadingRole, k.Heading);
     item->setData(kKeywordRole, QString::fromStdString(k.Keyword));
