@@ -17,7 +17,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "automation/routine_table.h"
 #include "automation/script_procs.h"
@@ -29,6 +28,7 @@
 #include "store/stores/evt_db_fcns.h"
 #include "store/stores/factory_data.h"
 #include "../common/bench_data_folder.h"
+#include "../common/sending_host.h"
 
 extern char** environ;
 
@@ -58,43 +58,6 @@ const std::string& block() {
   return text;
 }
 
-// A loopback listener whose host thread, once a client connects, sends kStreamBytes and closes.
-class StreamHost {
- public:
-  StreamHost() {
-    fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in sin{};
-    sin.sin_family = AF_INET;
-    sin.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof sin;
-    ::bind(fd_, reinterpret_cast<sockaddr*>(&sin), sizeof sin);
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&sin), &len);
-    port_ = ntohs(sin.sin_port);
-    ::listen(fd_, 4);
-    thread_ = std::thread([this] {
-      const int client = ::accept(fd_, nullptr, nullptr);
-      if (client < 0) return;
-      for (std::size_t sent = 0; sent < kStreamBytes;) {
-        const ssize_t n = ::send(client, block().data(), block().size(), MSG_NOSIGNAL);
-        if (n <= 0) break;
-        sent += static_cast<std::size_t>(n);
-      }
-      ::close(client);
-    });
-  }
-  ~StreamHost() {
-    ::shutdown(fd_, SHUT_RDWR);
-    thread_.join();
-    ::close(fd_);
-  }
-  int port() const { return port_; }
-
- private:
-  int fd_ = -1;
-  int port_ = 0;
-  std::thread thread_;
-};
-
 // The factory data folder of one benchmark run.
 class DataFolder : public bench::BenchDataFolder {
  public:
@@ -111,7 +74,7 @@ void BM_HeadlessRunTenWatches(benchmark::State& state) {
   events.Write("System", 3, store::EventRec{"System", 3, 1, "begin CloseProgram end."});
   events.Close();
   for (auto _ : state) {
-    StreamHost host;
+    bench::SendingHost host(block(), kStreamBytes);
     store::ConnectionRecord r;
     r.RecordNo = 0;
     r.Name = "Stream";
@@ -150,7 +113,7 @@ BENCHMARK(BM_HeadlessRunTenWatches)->Unit(benchmark::kMillisecond)->UseRealTime(
 void BM_PlainReader(benchmark::State& state) {
   std::vector<char> buffer(2048);
   for (auto _ : state) {
-    StreamHost host;
+    bench::SendingHost host(block(), kStreamBytes);
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in sin{};
     sin.sin_family = AF_INET;

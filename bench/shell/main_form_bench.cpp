@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "../common/bench_data_folder.h"
-#include "../telnet/sending_host.h"
+#include "../common/sending_host.h"
 #include "../term/stream_generators.h"
 #include "platform/posix/poll_event_loop.h"
 #include "platform/services.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/posix/poll_event_loop.h"
-#include "sending_host.h"
+#include "../common/sending_host.h"
 #include "platform/services.h"
 #include "telnet/tncnx.h"
 

@@ -9,7 +9,7 @@
 #include <QEvent>
 #include <string>
 
-#include "../telnet/sending_host.h"
+#include "../common/sending_host.h"
 #include "../term/stream_generators.h"
 #include "platform/beep.h"
 #include "platform/qt/qt_event_loop.h"
