@@ -8,14 +8,10 @@
 
 namespace ondrix::shell {
 
-namespace {
-
 void showError(const std::string& text) {
   platform::services().dialogs->messageBox(text, TEditorScriptRunner::kMessageCaption,
                                            platform::MessageStyle::Error, platform::MessageButtons::Ok);
 }
-
-}  // namespace
 
 std::optional<int> compileErrorLine(std::string_view message) {
   constexpr std::string_view kFrame = "Syntax error in  (";

@@ -5,12 +5,16 @@
 // caret goes to the error's line.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "script/hal_comp.h"
 #include "shell/script_editor.h"
 
 namespace ondrix::shell {
+
+// An error box of the script windows (caption kMessageCaption).
+void showError(const std::string& text);
 
 // The line a compiler message names ("Syntax error in  (12): ..."), if any.
 std::optional<int> compileErrorLine(std::string_view message);

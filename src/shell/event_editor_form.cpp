@@ -7,15 +7,6 @@
 
 namespace ondrix::shell {
 
-namespace {
-
-void showError(const std::string& text) {
-  platform::services().dialogs->messageBox(text, TEditorScriptRunner::kMessageCaption,
-                                           platform::MessageStyle::Error, platform::MessageButtons::Ok);
-}
-
-}  // namespace
-
 TConnEventForm::TConnEventForm(TConnEventView& view, std::string dataFolder, std::string programFolder,
                                script::TComponent& mainForm)
     : view_(view), programFolder_(std::move(programFolder)), events_(std::move(dataFolder)), runner_(mainForm) {

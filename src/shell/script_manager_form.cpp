@@ -11,11 +11,6 @@ namespace {
 
 constexpr std::string_view kUntitled = "Untitled";
 
-void showError(const std::string& text) {
-  platform::services().dialogs->messageBox(text, TEditorScriptRunner::kMessageCaption,
-                                           platform::MessageStyle::Error, platform::MessageButtons::Ok);
-}
-
 }  // namespace
 
 TScriptEditForm::TScriptEditForm(TScriptEditView& view, const std::string& programFolder,
