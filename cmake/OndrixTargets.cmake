@@ -36,6 +36,7 @@ function(ondrix_test name)
   find_package(GTest REQUIRED)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ondrix_options ${A_DEPS} GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)  # tests/common/
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT}
     ENVIRONMENT "ONDRIX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;ASAN_OPTIONS=detect_leaks=1")

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/offscreen_app.h"
 #include "platform/qt/script_windows_qt.h"
 
 namespace ondrix::platform::qt {
@@ -18,16 +19,7 @@ namespace {
 
 class ScriptWindowsQt : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "script_windows_qt_test";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed, like the other offscreen suites: a QApplication torn down by the exit
-    // handlers leaves Qt's font engines behind, which the leak check reports.
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
-  }
+  static void SetUpTestSuite() { offscreenApplication(); }
 };
 
 TEST_F(ScriptWindowsQt, UserPassDialogTexts) {

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "common/offscreen_app.h"
 #include "dialog_fixture.h"
 #include "shell/palette_colors.h"
 #include "shell/headless/headless_main_view.h"
@@ -32,17 +33,6 @@ namespace ondrix::shell::ui {
 namespace {
 
 using Texts = std::vector<std::string>;
-
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "shell_dialogs_ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *instance;
-}
 
 template <typename W>
 W* child(QWidget& parent, const char* name) {
@@ -74,7 +64,7 @@ Texts focusChain(QWidget* first, std::size_t count) {
 class ConnectionDialogsUiTest : public testing::DialogTest {
  protected:
   void SetUp() override {
-    app();
+    offscreenApplication();
     DialogTest::SetUp();
   }
   static store::ConnectionRecord sample() {

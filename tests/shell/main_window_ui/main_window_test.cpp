@@ -30,12 +30,11 @@
 #include "store/stores/factory_data.h"
 #include "term/view/term_view.h"
 
-#include "../../term/view/offscreen_app.h"
+#include "common/offscreen_app.h"
 
 namespace ondrix::shell::ui {
 namespace {
 
-using term::view::testing::offscreenApp;
 
 // A loopback listener: sessions connect to it (the kernel completes the connection; nothing is
 // ever read or answered).
@@ -121,7 +120,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   static inline int counter = 0;
-  QApplication& app = offscreenApp();  // before any Qt object of the test
+  QApplication& app = offscreenApplication();  // before any Qt object of the test
   std::filesystem::path root;
   std::string data;
   Listener listener;

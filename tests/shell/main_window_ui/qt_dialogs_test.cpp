@@ -18,18 +18,17 @@
 #include "platform/qt/file_dialog.h"
 #include "platform/qt/qt_services.h"
 
-#include "../../term/view/offscreen_app.h"
+#include "common/offscreen_app.h"
 
 namespace ondrix::platform::qt {
 namespace {
 
-using term::view::testing::offscreenApp;
 
 // Runs `act` on the modal dialog of type D once the event loop shows it; a missing dialog fails
 // the test and every open dialog is rejected, so that nothing waits for ever.
 template <class D>
 void whenShown(std::function<void(D*)> act) {
-  offscreenApp();
+  offscreenApplication();
   QTimer::singleShot(0, [act] {
     if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
       act(dialog);
@@ -67,7 +66,7 @@ TEST(QtDialogs, ShowMessageAtAPosition) {
 }
 
 TEST(QtDialogs, ChooseFileOpensInTheFolderWithTheFilters) {
-  offscreenApp();
+  offscreenApplication();
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("ondrix_qt_dialogs_" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/offscreen_app.h"
 #include "../managers/manager_fixture.h"
 #include "shell/keyboard_layout.h"
 #include "shell/ui/key_man_window.h"
@@ -24,17 +25,6 @@
 namespace ondrix::shell::ui {
 namespace {
 
-QApplication& app() {
-  static int argc = 1;
-  static char name[] = "shell_managers_ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* instance = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *instance;
-}
-
 QStringList labels(const QWidget& window) {
   QStringList texts;
   for (const QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
@@ -43,7 +33,7 @@ QStringList labels(const QWidget& window) {
 
 class WindowsTest : public testing::ManagerTest {
  protected:
-  void SetUp() override { app(); }
+  void SetUp() override { offscreenApplication(); }
 };
 
 TEST_F(WindowsTest, KeylistManagerShowsTheKeylistsAndRebuildsTheMenuOnClose) {

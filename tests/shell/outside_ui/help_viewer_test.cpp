@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "offscreen_app.h"
+#include "common/offscreen_app.h"
 #include "shell/ui/outside/help_viewer.h"
 #include "shell/ui/outside/outside_installer.h"
 
@@ -26,7 +26,7 @@ namespace {
 class HelpViewerTest : public ::testing::Test {
  protected:
   HelpViewerTest() {
-    testing::offscreenApp();
+    offscreenApplication();
     std::string pattern = (std::filesystem::temp_directory_path() / "ondrix-help-XXXXXX").string();
     folder = std::string(mkdtemp(pattern.data())) + "/";
     std::ofstream(folder + "GUIDE.md") << "# Guide\n\nIntro.\n\n## Start\n\nKeywords: begin here, watches\n\n"

@@ -15,7 +15,7 @@
 
 #include <filesystem>
 
-#include "offscreen_app.h"
+#include "common/offscreen_app.h"
 #include "shell/ui/outside/about_box.h"
 #include "shell/ui/outside/addin_edit_dialog.h"
 #include "shell/ui/outside/addin_manager_window.h"
@@ -29,7 +29,7 @@ namespace {
 class OutsideWindows : public ::testing::Test {
  protected:
   OutsideWindows() {
-    testing::offscreenApp();
+    offscreenApplication();
     std::string pattern = (std::filesystem::temp_directory_path() / "ondrix-outside-XXXXXX").string();
     data = std::string(mkdtemp(pattern.data())) + "/";
   }

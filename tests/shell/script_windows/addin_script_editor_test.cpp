@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "offscreen.h"
+#include "common/offscreen_app.h"
 #include "script/script_engine.h"
 #include "script_fakes.h"
 #include "shell/ui/outside/addin_edit_dialog.h"
@@ -21,7 +21,7 @@ namespace {
 
 class AddinScriptEditor : public shell::testing::ScriptWindowTest {
  protected:
-  QApplication& app_ = testing::offscreenApp();
+  QApplication& app_ = offscreenApplication();
   const script::ScriptEngine engine_;
   script::TComponent mainForm_{nullptr, "TMainForm", "MainForm"};
   QWidget mainWindow_;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "offscreen.h"
+#include "common/offscreen_app.h"
 #include "shell/ui/script_editor_widget.h"
 
 namespace ondrix::shell::ui {
@@ -15,7 +15,7 @@ namespace {
 
 class EditorWidget : public ::testing::Test {
  protected:
-  EditorWidget() : app_(testing::offscreenApp()), editor_(language(), TScriptEditorOptions{}) {}
+  EditorWidget() : app_(offscreenApplication()), editor_(language(), TScriptEditorOptions{}) {}
   static TScriptLanguage language() {
     TScriptLanguage l = TScriptLanguage::Builtin();
     l.Routines = {"SENDTEXT"};

@@ -14,7 +14,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 
-#include "offscreen.h"
+#include "common/offscreen_app.h"
 #include "script/script_engine.h"
 #include "script_fakes.h"
 #include "shell/ui/editor_window_parts.h"
@@ -61,7 +61,7 @@ std::vector<std::string> toolTips(const QToolBar* toolbar) {
 
 class ScriptWindows : public shell::testing::ScriptWindowTest {
  protected:
-  ScriptWindows() : app_(testing::offscreenApp()) {}
+  ScriptWindows() : app_(offscreenApplication()) {}
 
   QApplication& app_;
   const script::ScriptEngine engine_;

@@ -25,12 +25,11 @@
 #include "store/stores/factory_data.h"
 #include "term/view/term_view.h"
 
-#include "../../term/view/offscreen_app.h"
+#include "common/offscreen_app.h"
 
 namespace ondrix::shell::ui {
 namespace {
 
-using term::view::testing::offscreenApp;
 
 std::vector<QString> texts(const QList<QAction*>& actions) {
   std::vector<QString> out;
@@ -89,7 +88,7 @@ class SessionWindowsTest : public ::testing::Test {
                                                      : nullptr;
   }
 
-  QApplication& app = offscreenApp();
+  QApplication& app = offscreenApplication();
   std::filesystem::path root;
   std::string data;
   platform::qt::QtEventLoop loop;

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "offscreen_app.h"
+#include "common/offscreen_app.h"
 #include "term/emulvt.h"
 #include "term/view/cell_shapes.h"
 #include "term/view/term_view.h"
@@ -93,7 +93,7 @@ const FontCase kFonts[] = {{"Terminal", 8}, {"Terminal", 12}, {"Terminal", 17}, 
 
 class FrameTest : public ::testing::Test {
  protected:
-  FrameTest() : view((testing::offscreenApp(), model)) {}
+  FrameTest() : view((offscreenApplication(), model)) {}
 
   void SetUp() override { model.SetColors(7, 0, 15, 0, 11, 0, 13, 0, 0, 7); }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "offscreen_app.h"
+#include "common/offscreen_app.h"
 #include "term/emulvt.h"
 #include "term/view/key_map.h"
 #include "term/view/term_view.h"
@@ -63,7 +63,7 @@ class KeyVT : public TEmulVT {
 };
 
 TEST(KeyEvents, QtKeysReachTheTranslation) {
-  testing::offscreenApp();
+  offscreenApplication();
   KeyVT model;
   TermView view(model);
   model.AddKey(0x48, false, "\\e[A", true, false, false);

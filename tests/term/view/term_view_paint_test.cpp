@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <string>
 
-#include "offscreen_app.h"
+#include "common/offscreen_app.h"
 #include "term/emulvt.h"
 #include "term/view/term_view.h"
 
@@ -29,7 +29,7 @@ class PaintCounter : public QObject {
 
 class ShownViewTest : public ::testing::Test {
  protected:
-  ShownViewTest() : app((testing::offscreenApp(), 0)), view(model) {}
+  ShownViewTest() : app((offscreenApplication(), 0)), view(model) {}
 
   void SetUp() override {
     model.SetColors(7, 0, 15, 0, 11, 0, 13, 0, 0, 7);

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QScrollBar>
 
-#include "offscreen_app.h"
+#include "common/offscreen_app.h"
 #include "term/emulvt.h"
 #include "term/view/term_view.h"
 
@@ -20,7 +20,7 @@ class SelectableVT : public TEmulVT {
 };
 
 struct WithApp {
-  WithApp() { testing::offscreenApp(); }
+  WithApp() { offscreenApplication(); }
 };
 
 class RenderTest : public ::testing::Test, private WithApp {
