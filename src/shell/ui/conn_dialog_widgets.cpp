@@ -1,7 +1,10 @@
 #include "shell/ui/conn_dialog_widgets.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 
 namespace ondrix::shell::ui {
 
@@ -42,6 +45,22 @@ void setWidgetColor(QWidget& widget, std::uint32_t colour, bool text) {
   palette.setColor(text ? QPalette::WindowText : QPalette::Window, qtColor(colour));
   widget.setPalette(palette);
   if (!text) widget.setAutoFillBackground(true);
+}
+
+QHBoxLayout* okCancelRow(QDialog* dialog, std::function<void()> onOk) {
+  auto* ok = new QPushButton("&Ok", dialog);
+  ok->setObjectName("OkBtn");
+  ok->setDefault(true);
+  auto* cancel = new QPushButton("&Cancel", dialog);
+  cancel->setObjectName("CancelBtn");
+  cancel->setAutoDefault(false);
+  QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(ok);
+  row->addWidget(cancel);
+  return row;
 }
 
 }  // namespace ondrix::shell::ui

@@ -1,11 +1,13 @@
 #pragma once
 // Widgets and helpers the connection dialogs share: a combo box that takes no typed input, areas
-// that report a mouse click, palette colours as Qt colours, and the fixed-pitch font dialog.
+// that report a mouse click, palette colours as Qt colours, and the row of "&Ok" and "&Cancel".
 
 #include <QComboBox>
 #include <QColor>
 #include <QFrame>
 #include <QLabel>
+class QDialog;
+class QHBoxLayout;
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -48,5 +50,9 @@ class ClickLabel : public QLabel {
 QColor qtColor(std::uint32_t colour);
 // Fills `widget`'s background (or, with `text` set, its text) with `colour`.
 void setWidgetColor(QWidget& widget, std::uint32_t colour, bool text);
+
+// "&Ok" ("OkBtn", the default button, calling `onOk`) and "&Cancel" ("CancelBtn", rejecting
+// `dialog`), right-aligned in a row for the dialog's layout.
+QHBoxLayout* okCancelRow(QDialog* dialog, std::function<void()> onOk);
 
 }  // namespace ondrix::shell::ui

@@ -3,7 +3,6 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "shell/ui/color_picker_dialog.h"
@@ -41,22 +40,10 @@ ConnTextColorDialog::ConnTextColorDialog(std::string dataFolder,
   explanation->setWordWrap(true);
   layout->addWidget(explanation);
 
-  auto* ok = new QPushButton("&Ok", this);
-  ok->setObjectName("OkBtn");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("&Cancel", this);
-  cancel->setObjectName("CancelBtn");
-  cancel->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, [this] {
+  layout->addLayout(okCancelRow(this, [this] {
     form_.OkBtnClick();
     accept();
-  });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  layout->addLayout(buttons);
+  }));
   form_.FormShow();
 }
 

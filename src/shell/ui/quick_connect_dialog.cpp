@@ -2,12 +2,12 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/ui/conn_dialog_widgets.h"
 #include "shell/ui/manager_text.h"
 
 namespace ondrix::shell::ui {
@@ -34,27 +34,16 @@ QuickConnectDialog::QuickConnectDialog(std::string dataFolder, TConnectionHooks 
     grid->addWidget(label, i, 0);
     grid->addWidget(fields[i].second, i, 1, Qt::AlignLeft);
   }
-  auto* ok = new QPushButton("&Ok", this);
-  ok->setObjectName("OkBtn");
-  ok->setDefault(true);
-  auto* cancel = new QPushButton("&Cancel", this);
-  cancel->setObjectName("CancelBtn");
-  cancel->setAutoDefault(false);
-  connect(ok, &QPushButton::clicked, this, [this] {
-    result_ = form_.OkBtnClick();
-    if (result_) accept();
-  });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
-  layout->addLayout(buttons);
+  layout->addLayout(okCancelRow(this, [this] {
+    result_ = form_.OkBtnClick();
+    if (result_) accept();
+  }));
+  auto* ok = findChild<QPushButton*>("OkBtn");
   setTabOrder(host_, port_);
   setTabOrder(port_, ok);
-  setTabOrder(ok, cancel);
+  setTabOrder(ok, findChild<QPushButton*>("CancelBtn"));
   form_.FormShow();
 }
 
